@@ -1,0 +1,35 @@
+# Windows-side settings: static runtime, size-lean code, Wine as the test emulator, host tools.
+include_guard()
+
+set(ATTENTE_WINE_ROOT ${CMAKE_BINARY_DIR}/wine)
+set(ATTENTE_WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${ATTENTE_WINE_RUN} --root ${ATTENTE_WINE_ROOT})
+
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# Static C++ runtime so that the exe imports only system DLLs; no timestamps in PE headers.
+add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections)
+
+# Everything that ships lands in one distribution folder: the exe beside its language modules.
+set(ATTENTE_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+set(ATTENTE_EXE_BASE attente)
+
+# The description compiler runs on the build machine, so when cross-building it is a host project.
+if(CMAKE_CROSSCOMPILING)
+  include(ExternalProject)
+  set(ATTENTE_HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools)
+  ExternalProject_Add(host_tools
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${ATTENTE_HOST_TOOLS_DIR}
+    CMAKE_ARGS -DATTENTE_TESTS=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=
+               -DCMAKE_C_COMPILER=cc -DCMAKE_CXX_COMPILER=c++
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${ATTENTE_HOST_TOOLS_DIR}/tools/formc)
+  set(ATTENTE_FORMC ${ATTENTE_HOST_TOOLS_DIR}/tools/formc)
+  set(ATTENTE_FORMC_TARGET host_tools)
+else()
+  set(ATTENTE_FORMC $<TARGET_FILE:formc>)
+  set(ATTENTE_FORMC_TARGET formc)
+endif()
