@@ -1,0 +1,46 @@
+// The resource source: the one module every resource string and window description is read from,
+// chosen once at start-up and switched by LoadLanguageModule.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace attente {
+
+constexpr UINT kLanguageIdString = 65173;
+constexpr UINT kStatusTextString = 65174;
+constexpr UINT kResourceNotFoundString = 65396; // "Ressource %s non trouvée"
+constexpr UINT kAncestorNotFoundString = 65431; // "Ancêtre de '%s' non trouvé"
+constexpr UINT kErrorTitleString = 65488;       // "Erreur d'application"
+constexpr UINT kExceptionTextString = 65519;    // "Exception %s dans le module %s dans %p.\r\n%s%s\r\n"
+
+// The executable's module record: its instance and its current resource source.
+struct TModuleRecord {
+    HINSTANCE Instance = nullptr;
+    HINSTANCE ResourceSource = nullptr; // null until the start-up selection has run
+};
+
+// Sets up the record for the executable (step 0 of start-up; the entry passes its own instance).
+void InitModuleRecord(HINSTANCE instance);
+// Forgets the record and releases an installed language module (shutdown, and between tests).
+void ReleaseModuleRecord();
+// The record, or null before InitModuleRecord.
+TModuleRecord* ExeModuleRecord();
+
+// Makes the start-up selection now if it has not been made yet.
+void StartupSelection();
+
+// The module to read the resources of `definingModule` from: for the executable (or null), its
+// current resource source, making the start-up selection first if needed; any other module is its
+// own source.
+HINSTANCE FindResourceHInstance(HINSTANCE definingModule = nullptr);
+
+HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish);
+HINSTANCE InstallResourceModule(HINSTANCE module);
+
+// Resource strings from the resource source; missing strings read as empty, at most 1023 units.
+std::wstring LoadResStringW(UINT id);
+std::string LoadResStringA(UINT id);
+
+} // namespace attente
