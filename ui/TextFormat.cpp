@@ -17,11 +17,11 @@ std::wstring FormatTemplate(const std::wstring& templ, std::initializer_list<TFo
             out += c;
             continue;
         }
-        const wchar_t spec = templ[i + 1];
-        if (spec == L'%') {
+        const wchar_t conversion = templ[i + 1];
+        if (conversion == L'%') {
             out += L'%';
             ++i;
-        } else if ((spec == L's' || spec == L'p') && next < queue.size() && queue[next]->Kind == spec) {
+        } else if ((conversion == L's' || conversion == L'p') && next < queue.size() && queue[next]->Kind == conversion) {
             out += queue[next++]->Text;
             ++i;
         } else {
