@@ -1,0 +1,74 @@
+// Looks up the per-executable language entry and maintains its per-user copy.
+#include "ModuleLocaleOverride.h"
+
+#include "AsciiCase.h"
+#include "ExePath.h"
+#include "RegKey.h"
+#include "RegTextValue.h"
+
+#include <windows.h>
+
+namespace attente {
+
+namespace {
+
+// Read access, then ever smaller rights for keys whose security refuses the broader ones.
+constexpr REGSAM kReadMasks[] = {0x20019, 0x20009, 0x1};
+constexpr REGSAM kFullAccess = 0xF003F;
+
+TRegKey OpenForReading(HKEY root) {
+    for (REGSAM mask : kReadMasks) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, kLocalesKey, 0, mask, &key) == ERROR_SUCCESS) return TRegKey(key);
+    }
+    return TRegKey();
+}
+
+TRegTextValue ReadEntry(HKEY root, const std::string& exePath) {
+    const TRegKey key = OpenForReading(root);
+    if (!key) return {};
+    return ReadRegTextValue(key.Get(), exePath);
+}
+
+enum class TCopyResult { Written, NoUserKey, Refused };
+
+TCopyResult CopyToUser(const std::string& exePath, const std::string& text) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, nullptr, REG_OPTION_NON_VOLATILE, kFullAccess,
+                        nullptr, &created, nullptr) != ERROR_SUCCESS)
+        return TCopyResult::NoUserKey;
+    const TRegKey key(created);
+    const DWORD size = static_cast<DWORD>(text.size() + 1);
+    if (RegSetValueExA(key.Get(), exePath.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       size) != ERROR_SUCCESS)
+        return TCopyResult::Refused;
+    return TCopyResult::Written;
+}
+
+std::string LookUp() {
+    // Without the path there is no value name; the empty name would read the key's default value.
+    const std::string exePath = ExeFullPath();
+    if (exePath.empty()) return {};
+
+    const TRegTextValue user = ReadEntry(HKEY_CURRENT_USER, exePath);
+    if (user.Kind == TRegValueKind::NotText) return {};
+    if (!user.Text.empty()) return UpperAscii(user.Text);
+
+    const TRegTextValue machine = ReadEntry(HKEY_LOCAL_MACHINE, exePath);
+    if (machine.Kind == TRegValueKind::NotText || machine.Text.empty()) return {};
+    if (CopyToUser(exePath, machine.Text) == TCopyResult::Refused) return {};
+    return UpperAscii(machine.Text);
+}
+
+} // namespace
+
+std::string GetModuleLocaleOverride() {
+    try {
+        return LookUp();
+    } catch (...) {
+        // Out of memory on a huge value, say: the entry counts as absent.
+        return {};
+    }
+}
+
+} // namespace attente
