@@ -1,0 +1,68 @@
+// Language resolution: registry entry, then the request, then the system default locale; a switch is
+// made only when the resources in use do not already speak the language or a regional variant of it.
+#include "ResolveLanguage.h"
+
+#include "FormReload.h"
+#include "InitLangue.h"
+#include "LanguageValues.h"
+#include "ModuleLocaleOverride.h"
+#include "ResourceSource.h"
+
+#include <windows.h>
+
+namespace attente {
+
+namespace {
+
+constexpr char kAutoRequest[] = "AUTO";
+constexpr int kAbbrevBufferSize = 5;
+constexpr std::size_t kLanguagePartLength = 2;
+constexpr bool kTryEnglish = true;
+
+std::string SystemDefaultAbbrev() {
+    char buffer[kAbbrevBufferSize] = {};
+    if (GetLocaleInfoA(GetSystemDefaultLCID(), LOCALE_SABBREVLANGNAME, buffer, kAbbrevBufferSize) <= 0)
+        return {};
+    buffer[kAbbrevBufferSize - 1] = '\0';
+    return buffer;
+}
+
+bool IsAutoRequest(const std::string& request) {
+    return request.empty() || CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, request.data(),
+                                             static_cast<int>(request.size()), kAutoRequest,
+                                             static_cast<int>(sizeof kAutoRequest - 1)) == CSTR_EQUAL;
+}
+
+// Byte for byte: "fra" asks for a switch away from "FRA" resources.
+bool SpeaksRequestedLanguage(const std::string& current, const std::string& requested) {
+    return current == requested ||
+           current.substr(0, kLanguagePartLength) == requested.substr(0, kLanguagePartLength);
+}
+
+DWORD TableLcidOf(const std::string& abbrev) {
+    return Langues != nullptr ? Langues->LcidOfAbbrev(abbrev) : 0;
+}
+
+} // namespace
+
+void ResolveLanguage() {
+    ModuleLocale = GetModuleLocaleOverride();
+    CurrentLanguage = LoadResStringA(kLanguageIdString);
+    // The entry already chose the module at start-up; only an explicit request overrides it.
+    if (!ModuleLocale.empty() && RequestedLanguage.empty()) return;
+
+    AutoLanguage = IsAutoRequest(RequestedLanguage);
+    if (AutoLanguage) RequestedLanguage = SystemDefaultAbbrev();
+    if (SpeaksRequestedLanguage(CurrentLanguage, RequestedLanguage)) return;
+
+    if (AutoLanguage) {
+        LoadLanguageModule(GetSystemDefaultLCID(), kTryEnglish);
+    } else {
+        RequestedLcid = TableLcidOf(RequestedLanguage);
+        LoadLanguageModule(RequestedLcid != 0 ? RequestedLcid : GetSystemDefaultLCID(), kTryEnglish);
+    }
+    CurrentLanguage = LoadResStringA(kLanguageIdString);
+    ReloadAllForms();
+}
+
+} // namespace attente
