@@ -38,4 +38,11 @@ std::wstring ExtractFileName(std::wstring_view path) {
     return std::wstring(path.substr(start));
 }
 
+std::wstring ExtractFileTitle(std::wstring_view path) {
+    std::wstring name = ExtractFileName(path);
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) name.erase(dot);
+    return name;
+}
+
 } // namespace attente

@@ -18,4 +18,7 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension,
 // What follows the last backslash or colon.
 std::wstring ExtractFileName(std::wstring_view path);
 
+// The file name without its extension (from its last "."): the application's title.
+std::wstring ExtractFileTitle(std::wstring_view path);
+
 } // namespace attente

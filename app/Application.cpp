@@ -1,0 +1,128 @@
+// The message loop and its error box. The loop ends when the main window is destroyed, however that
+// happens: a hook on sent messages catches WM_NCDESTROY also when it arrives inside GetMessage (a
+// close sent from another thread or process), where no posted message would wake the loop.
+#include "Application.h"
+
+#include "ExePath.h"
+#include "FailureText.h"
+#include "PathRules.h"
+#include "TextFormat.h"
+
+namespace attente {
+
+TApplication* Application = nullptr;
+
+namespace {
+
+class THook {
+  public:
+    explicit THook(HHOOK hook) : hook_(hook) {}
+    ~THook() {
+        if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+    }
+    THook(const THook&) = delete;
+    THook& operator=(const THook&) = delete;
+
+  private:
+    HHOOK hook_;
+};
+
+HWND gWatchedWindow = nullptr;
+
+LRESULT CALLBACK WatchMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (sent->message == WM_NCDESTROY && sent->hwnd == gWatchedWindow && gWatchedWindow != nullptr) {
+            gWatchedWindow = nullptr;
+            PostQuitMessage(0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+TApplication::TApplication() : title_(ExtractFileTitle(ExeFullPathW())) {
+    Application = this;
+}
+
+TApplication::~TApplication() {
+    mainForm_.reset();
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::SetMainForm(std::unique_ptr<TMainWindow> form) {
+    mainForm_ = std::move(form);
+}
+
+int StartupShowState() {
+    STARTUPINFOA info = {};
+    info.cb = sizeof info;
+    GetStartupInfoA(&info);
+    return (info.dwFlags & STARTF_USESHOWWINDOW) != 0 ? info.wShowWindow : SW_SHOWNORMAL;
+}
+
+void TApplication::ShowMainForm(int showState) {
+    const HWND window = mainForm_->Handle();
+    switch (showState) {
+    case SW_SHOWMAXIMIZED:
+        ShowWindow(window, SW_SHOWMAXIMIZED);
+        break;
+    case SW_SHOWMINNOACTIVE:
+        // The window has no place in a task bar of its own: the application as a whole goes minimised.
+        ShowWindow(window, SW_SHOWMINNOACTIVE);
+        break;
+    default:
+        ShowWindow(window, SW_SHOWNORMAL);
+        break;
+    }
+    UpdateWindow(window);
+}
+
+int TApplication::Run(int showState) {
+    if (!mainForm_ || !IsWindow(mainForm_->Handle())) return 0;
+    gWatchedWindow = mainForm_->Handle();
+    const THook hook(SetWindowsHookExW(WH_CALLWNDPROCRET, WatchMainWindow, nullptr, GetCurrentThreadId()));
+    ShowMainForm(showState);
+    MSG message = {};
+    while (IsWindow(mainForm_->Handle()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        try {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        } catch (...) {
+            HandleException();
+        }
+    }
+    gWatchedWindow = nullptr;
+    return 0;
+}
+
+void TApplication::HandleException() noexcept {
+    try {
+        throw;
+    } catch (const std::exception& failure) {
+        ShowException(failure);
+    } catch (...) {
+        ShowFailureMessage(std::wstring());
+    }
+}
+
+void TApplication::ShowException(const std::exception& failure) noexcept {
+    try {
+        ShowFailureMessage(Utf8ToWide(failure.what()));
+    } catch (...) {
+        ShowFailureMessage(std::wstring());
+    }
+}
+
+void TApplication::ShowFailureMessage(const std::wstring& message) noexcept {
+    try {
+        const std::wstring text = LoopFailureText(message);
+        const HWND owner = mainForm_ && IsWindow(mainForm_->Handle()) ? mainForm_->Handle() : nullptr;
+        MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    } catch (...) {
+        // No memory left for the text: the failure cannot be shown, and the loop still goes on.
+    }
+}
+
+} // namespace attente

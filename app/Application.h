@@ -1,0 +1,59 @@
+// The application object: owns the main window, shows it as the process was asked to start, runs the
+// message loop until it closes, and shows the failures raised while messages are handled.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+namespace attente {
+
+// What the application needs of its main window.
+class TMainWindow {
+  public:
+    virtual ~TMainWindow() = default;
+    virtual HWND Handle() const = 0;
+};
+
+class TApplication {
+  public:
+    // The one application of the process; Application points to it while it lives.
+    TApplication();
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    // The executable's file name without directory and extension.
+    const std::wstring& Title() const { return title_; }
+
+    void SetMainForm(std::unique_ptr<TMainWindow> form);
+    TMainWindow* MainForm() const { return mainForm_.get(); }
+
+    // Shows the main window for `showState` (the show state the process was started with), then runs
+    // the message loop until the main window is destroyed; returns the exit code, 0. Without a main
+    // window there is nothing to wait for and it returns at once.
+    int Run(int showState);
+
+    // Only inside a catch block: shows the failure being handled in an error box titled with Title();
+    // the loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
+    // DispatchMessageW and a window procedure, so every window procedure catches its own failures and
+    // hands them here.
+    void HandleException() noexcept;
+    void ShowException(const std::exception& failure) noexcept;
+
+  private:
+    void ShowMainForm(int showState);
+    void ShowFailureMessage(const std::wstring& message) noexcept;
+
+    std::wstring title_;
+    std::unique_ptr<TMainWindow> mainForm_;
+};
+
+extern TApplication* Application;
+
+// The show state from the process's start-up information, SW_SHOWNORMAL when none was given.
+int StartupShowState();
+
+} // namespace attente

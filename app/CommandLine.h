@@ -1,0 +1,19 @@
+// Reading the language request from the command line; the switch list stays available for later
+// switches of the program.
+#pragma once
+
+#include "SwitchList.h"
+
+namespace attente {
+
+// The switches of this process (arguments 1 to n); empty until ReadCommandLine.
+extern TSwitchList Switches;
+
+// Fills Switches and RequestedLanguage (switch "/L") from GetCommandLineA. Never raises: false when
+// something failed on the way, the values already set being kept.
+bool ReadCommandLine();
+bool ReadCommandLine(const char* rawCommandLine);
+
+void ClearSwitches();
+
+} // namespace attente

@@ -1,0 +1,65 @@
+// Start-up failure reporting: the texts come from the language module, so the template goes through
+// our own formatter and missing texts fall back to neutral ones.
+#include "StartupFailure.h"
+
+#include "Exceptions.h"
+#include "ExePath.h"
+#include "FailureText.h"
+#include "PathRules.h"
+#include "ResourceSource.h"
+#include "TextFormat.h"
+
+#include <windows.h>
+
+#include <new>
+
+namespace attente {
+
+namespace {
+
+constexpr wchar_t kPlainKind[] = L"Exception";
+constexpr wchar_t kOutOfMemoryKind[] = L"EOutOfMemory";
+
+TStartupFailure Describe(std::exception_ptr failure) {
+    TStartupFailure described{kPlainKind, {}, {}, {}};
+    try {
+        if (failure) std::rethrow_exception(failure);
+    } catch (const Exception& e) {
+        described.Kind = Utf8ToWide(e.KindName());
+        described.Message = Utf8ToWide(e.what());
+    } catch (const std::bad_alloc&) {
+        described.Kind = kOutOfMemoryKind;
+    } catch (const std::exception& e) {
+        described.Message = Utf8ToWide(e.what());
+    } catch (...) {
+    }
+    return described;
+}
+
+// A resource source in a broken state must not keep the box from showing.
+std::wstring ResourceText(UINT id) noexcept {
+    try {
+        return LoadResStringW(id);
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace
+
+void ShowStartupFailure(std::exception_ptr failure, std::uintptr_t codeAddress) noexcept {
+    try {
+        const std::wstring exePath = ExeFullPathW();
+        TStartupFailure described = Describe(failure);
+        described.Module = ExtractFileName(exePath);
+        described.Address = FormatCodeAddress(codeAddress);
+        std::wstring title = ResourceText(kErrorTitleString);
+        if (title.empty()) title = ExtractFileTitle(exePath);
+        const std::wstring text = StartupFailureText(ResourceText(kExceptionTextString), described);
+        MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_TASKMODAL | MB_ICONERROR);
+    } catch (...) {
+        // Not even the texts could be built; the exit code still tells the installer.
+    }
+}
+
+} // namespace attente

@@ -1,0 +1,16 @@
+// The error box for a failure that escapes start-up, shown before the process ends with exit code 1.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+
+namespace attente {
+
+constexpr int kStartupFailureExitCode = 1;
+
+// Task-modal, no owner, error icon; title and text from the resource source, the text filled with
+// the failure's kind, the executable's file name, `codeAddress` and the message. A resource source
+// lacking the texts still gives a readable box.
+void ShowStartupFailure(std::exception_ptr failure, std::uintptr_t codeAddress) noexcept;
+
+} // namespace attente
