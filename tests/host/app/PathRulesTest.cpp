@@ -53,3 +53,10 @@ TEST(PathRules, ExtractsTheFileName) {
     EXPECT_EQ(ExtractFileName(L"C:\\dir\\"), L"");
     EXPECT_EQ(ExtractFileName(L""), L"");
 }
+
+TEST(PathRules, ExtractsTheFileTitle) {
+    EXPECT_EQ(ExtractFileTitle(L"C:\\dir.x\\setup.exe"), L"setup");
+    EXPECT_EQ(ExtractFileTitle(L"C:\\dir.x\\setup"), L"setup");
+    EXPECT_EQ(ExtractFileTitle(L"C:\\dir\\setup.tar.gz"), L"setup.tar");
+    EXPECT_EQ(ExtractFileTitle(L""), L"");
+}

@@ -1,0 +1,124 @@
+// A stand-in for the program that the tests copy as setup.exe beside modules and settings files and
+// start as a real process. ATTENTE_PROBE picks the part of start-up it runs (the command line itself
+// is under test); it reports the values it ends with as NAME=hex lines on standard output.
+#include "Application.h"
+#include "CommandLine.h"
+#include "Exceptions.h"
+#include "ExePath.h"
+#include "LanguageValues.h"
+#include "Lifecycle.h"
+#include "ModuleLocaleOverride.h"
+#include "SettingsFile.h"
+#include "TextFormat.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+using namespace attente;
+
+namespace {
+
+// Messages the tests post to the probe's window.
+constexpr UINT kRaiseMessage = WM_APP + 1; // wParam 0: a message with no stop, 1: an empty message
+constexpr UINT kExitMessage = WM_APP + 2;  // ExitApplication(wParam)
+constexpr wchar_t kProbeWindowClass[] = L"AttenteProbeWindow";
+
+void Report(const std::string& name, const std::string& value) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string line = name + "=";
+    for (unsigned char c : value) {
+        line += kHex[c >> 4];
+        line += kHex[c & 0xF];
+    }
+    line += "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
+              nullptr);
+}
+
+std::string Mode() {
+    const char* mode = std::getenv("ATTENTE_PROBE");
+    return mode ? mode : "";
+}
+
+int ProbeSettings() {
+    RequestedLanguage.clear();
+    Report("ReadCommandLine", ReadCommandLine() ? "1" : "0");
+    ReadSettingsFile();
+    Report("RequestedLanguage", RequestedLanguage);
+    Report("SwitchCount", std::to_string(Switches.Count()));
+    Report("RunRaw", Switches.RawValue("/RUN"));
+    Report("ExePath", ExeFullPath());
+    Report("SettingsPath", SettingsFilePath());
+    return 0;
+}
+
+int ProbeOverride() {
+    Report("ExePath", ExeFullPath());
+    Report("ModuleLocale", GetModuleLocaleOverride());
+    return 0;
+}
+
+LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+        case kRaiseMessage:
+            if (wParam == 0)
+                throw EReadError("Ressource TFORM1 non trouv\xC3\xA9"
+                                 "e");
+            throw EReadError("");
+        case kExitMessage:
+            ExitApplication(static_cast<UINT>(wParam));
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+    } catch (...) {
+        Application->HandleException();
+        return 0;
+    }
+}
+
+class TProbeWindow : public TMainWindow {
+  public:
+    TProbeWindow() {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = ProbeWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kProbeWindowClass;
+        RegisterClassW(&windowClass);
+        handle_ = CreateWindowExW(0, kProbeWindowClass, L"probe", WS_OVERLAPPEDWINDOW, 10, 10, 230, 64,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~TProbeWindow() override {
+        if (IsWindow(handle_)) DestroyWindow(handle_);
+    }
+    HWND Handle() const override { return handle_; }
+
+  private:
+    HWND handle_ = nullptr;
+};
+
+int ProbeLoop() {
+    AtShutdown([] { Report("Shutdown", "1"); });
+    TApplication application;
+    Report("Title", WideToUtf8(application.Title()));
+    application.SetMainForm(std::make_unique<TProbeWindow>());
+    const int exitCode = application.Run(StartupShowState());
+    Report("LoopEnded", "1");
+    Shutdown();
+    return exitCode;
+}
+
+} // namespace
+
+int main() {
+    const std::string mode = Mode();
+    if (mode == "settings") return ProbeSettings();
+    if (mode == "override") return ProbeOverride();
+    if (mode == "loop") return ProbeLoop();
+    Report("UnknownMode", mode);
+    return 2;
+}

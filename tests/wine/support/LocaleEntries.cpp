@@ -1,0 +1,79 @@
+// Raw registry access for the tests, kept apart from the product's reader so that each checks the other.
+#include "LocaleEntries.h"
+
+#include "ModuleLocaleOverride.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace attente::test {
+
+std::string SzData(const std::string& text) {
+    return text + '\0';
+}
+
+TLocaleEntries::TLocaleEntries(std::string valueName) : valueName_(std::move(valueName)) {
+    Remove(HKEY_CURRENT_USER);
+    Remove(HKEY_LOCAL_MACHINE);
+}
+
+TLocaleEntries::~TLocaleEntries() {
+    Remove(HKEY_CURRENT_USER);
+    Remove(HKEY_LOCAL_MACHINE);
+}
+
+void TLocaleEntries::Set(HKEY root, DWORD type, const std::string& data) const {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, kLocalesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const LONG result =
+        RegSetValueExA(key, valueName_.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+    ASSERT_EQ(result, ERROR_SUCCESS);
+}
+
+TRawValue TLocaleEntries::Read(HKEY root) const {
+    TRawValue value;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kLocalesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, valueName_.c_str(), nullptr, &value.Type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<char> data(size + 1, '\0');
+        if (RegQueryValueExA(key, valueName_.c_str(), nullptr, &value.Type,
+                             reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
+            value.Exists = true;
+            value.Data.assign(data.data(), size);
+        }
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+void TLocaleEntries::Remove(HKEY root) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kLocalesKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, valueName_.c_str());
+    RegCloseKey(key);
+}
+
+bool LocalesKeyExists(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kLocalesKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void DeleteLocalesKey(HKEY root) {
+    RegDeleteKeyA(root, kLocalesKey);
+}
+
+void RemoveLocalesDefaultValue(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kLocalesKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, nullptr);
+    RegCloseKey(key);
+}
+
+} // namespace attente::test
