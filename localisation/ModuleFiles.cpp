@@ -1,9 +1,29 @@
 // Win32 side of module loading: paths, abbreviations, file checks, data-file opening.
 #include "ModuleFiles.h"
 
+#include "ModuleImage.h"
 #include "ModulePath.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace attente {
+
+namespace {
+
+// Language modules hold a few strings and descriptions; anything this large is not one.
+constexpr DWORD kMaxModuleFileSize = 64u << 20;
+
+bool ReadWhole(HANDLE file, std::vector<std::uint8_t>& bytes) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > kMaxModuleFileSize) return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    return bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                             read == bytes.size());
+}
+
+} // namespace
 
 std::string ModulePath(HMODULE module) {
     char buffer[kPathBufferSize] = {};
@@ -38,6 +58,13 @@ bool FileExists(const std::string& path) {
 }
 
 TModule OpenModuleAsData(const std::string& path) {
+    // Held open without write sharing until the module is mapped, so the bytes checked are the
+    // bytes mapped. A directory does not open this way and is passed over like a missing file.
+    TFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWhole(file.Get(), bytes) || !IsSoundResourceImage(bytes.data(), bytes.size())) return {};
     return TModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 

@@ -24,7 +24,8 @@ std::string LocaleAbbrev(LCID lcid);
 // True when a file, not a directory, exists under that name.
 bool FileExists(const std::string& path);
 
-// Opens a language module as data (no code in it ever runs); no handle when it does not open.
+// Opens a language module as data (no code in it ever runs) once its bytes have passed
+// IsSoundResourceImage; no handle when it is missing, unreadable, malformed or does not open.
 TModule OpenModuleAsData(const std::string& path);
 
 } // namespace attente
