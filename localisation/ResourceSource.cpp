@@ -104,9 +104,11 @@ HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish) {
         const std::string exePath = ModulePath(gRecord.Instance);
         if (!exePath.empty()) module = OpenModuleAsData(exePath);
     }
-    // Should even the executable not open as data, its instance still reads its own resources;
-    // an empty source would mean "not selected yet".
-    return InstallResourceModule(module ? module.Release() : gRecord.Instance);
+    // Opening the running executable as data hands back its own instance (with one more reference)
+    // rather than a second mapping; and should it not open at all, the instance still reads the
+    // same resources. Either way the instance is installed, owned by nobody.
+    if (!module || module.Get() == gRecord.Instance) return InstallResourceModule(gRecord.Instance);
+    return InstallResourceModule(module.Release());
 }
 
 HINSTANCE InstallResourceModule(HINSTANCE module) {
