@@ -64,10 +64,16 @@ TEST(ModuleFiles, ExistenceMeansAFileNotADirectory) {
     EXPECT_FALSE(FileExists(folder.Full("setup.enu")));
 }
 
-TEST(ModuleFiles, LongPathIsThePathItselfWhenItCannotBeFormed) {
+TEST(ModuleFiles, LongPathNamesTheRegistryValueWhateverFormThePathCameIn) {
     TTempFolder folder;
-    folder.Put("setup.DEU", TContent::German);
-    EXPECT_EQ(LongPathOf(folder.Full("setup.DEU")), folder.Full("setup.DEU"));
+    folder.Put("A Folder With A Long Name\\setup.exe", TContent::Empty);
+    const std::string longForm = folder.Full("A Folder With A Long Name\\setup.exe");
+    char shortForm[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(longForm.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortForm), longForm) << "no 8.3 alias here";
+    EXPECT_EQ(LongPathOf(shortForm), longForm);
+    EXPECT_EQ(LongPathOf(longForm), longForm);
+    // A path that cannot be resolved stays as it was.
     EXPECT_EQ(LongPathOf(folder.Full("missing.DEU")), folder.Full("missing.DEU"));
 }
 
