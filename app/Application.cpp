@@ -3,7 +3,7 @@
 // close sent from another thread or process), where no posted message would wake the loop.
 #include "Application.h"
 
-#include "ExePath.h"
+#include "ExeWidePath.h"
 #include "FailureText.h"
 #include "PathRules.h"
 #include "TextFormat.h"

@@ -1,9 +1,8 @@
 // Settings-file reading through the platform's profile functions.
 #include "SettingsFile.h"
 
-#include "ExePath.h"
-#include "FileExists.h"
 #include "LanguageValues.h"
+#include "ModuleFiles.h"
 #include "PathRules.h"
 
 #include <windows.h>
@@ -26,7 +25,7 @@ bool IsAnsiLeadByte(unsigned char byte) {
 } // namespace
 
 std::string SettingsFilePath() {
-    const std::string exePath = ExeFullPath();
+    const std::string exePath = ModulePath(nullptr);
     if (exePath.empty()) return {};
     return ReplaceExtension(exePath, kSettingsExtension, IsAnsiLeadByte);
 }

@@ -3,7 +3,7 @@
 #include "StartupFailure.h"
 
 #include "Exceptions.h"
-#include "ExePath.h"
+#include "ExeWidePath.h"
 #include "FailureText.h"
 #include "PathRules.h"
 #include "ResourceSource.h"

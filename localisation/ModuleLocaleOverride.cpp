@@ -2,8 +2,9 @@
 #include "ModuleLocaleOverride.h"
 
 #include "AsciiCase.h"
-#include "ExePath.h"
-#include "RegKey.h"
+#include "Handles.h"
+#include "LocaleOverride.h"
+#include "ModuleFiles.h"
 #include "RegTextValue.h"
 
 #include <windows.h>
@@ -18,8 +19,8 @@ constexpr REGSAM kFullAccess = 0xF003F;
 
 TRegKey OpenForReading(HKEY root) {
     for (REGSAM mask : kReadMasks) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, kLocalesKey, 0, mask, &key) == ERROR_SUCCESS) return TRegKey(key);
+        TRegKey key;
+        if (RegOpenKeyExA(root, kLocalesKey, 0, mask, key.Receive()) == ERROR_SUCCESS) return key;
     }
     return TRegKey();
 }
@@ -33,11 +34,10 @@ TRegTextValue ReadEntry(HKEY root, const std::string& exePath) {
 enum class TCopyResult { Written, NoUserKey, Refused };
 
 TCopyResult CopyToUser(const std::string& exePath, const std::string& text) {
-    HKEY created = nullptr;
+    TRegKey key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, nullptr, REG_OPTION_NON_VOLATILE, kFullAccess,
-                        nullptr, &created, nullptr) != ERROR_SUCCESS)
+                        nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
         return TCopyResult::NoUserKey;
-    const TRegKey key(created);
     const DWORD size = static_cast<DWORD>(text.size() + 1);
     if (RegSetValueExA(key.Get(), exePath.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                        size) != ERROR_SUCCESS)
@@ -47,7 +47,7 @@ TCopyResult CopyToUser(const std::string& exePath, const std::string& text) {
 
 std::string LookUp() {
     // Without the path there is no value name; the empty name would read the key's default value.
-    const std::string exePath = ExeFullPath();
+    const std::string exePath = ModulePath(nullptr);
     if (exePath.empty()) return {};
 
     const TRegTextValue user = ReadEntry(HKEY_CURRENT_USER, exePath);

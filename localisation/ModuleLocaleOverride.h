@@ -6,9 +6,6 @@
 
 namespace attente {
 
-// Registry key of the entries; the value is named by the executable's full path.
-constexpr char kLocalesKey[] = "SOFTWARE\\Attente\\Locales";
-
 // The entry's text in capitals (a to z only), or empty. Never raises.
 std::string GetModuleLocaleOverride();
 

@@ -2,6 +2,7 @@
 // checked afterwards; every entry type and size that a user or installer could leave there.
 #include "LocaleEntries.h"
 #include "ProbeFolder.h"
+#include "RegistryLock.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,7 @@ class LocaleOverride : public testing::TestWithParam<OverrideCase> {};
 
 TEST_P(LocaleOverride, ReadsAndMaintainsTheEntry) {
     const OverrideCase& c = GetParam();
+    const TRegistryLock lock;
     TProbeFolder folder;
     const TLocaleEntries entries(folder.ExePath());
     if (c.user) entries.Set(HKEY_CURRENT_USER, c.user->Type, c.user->Data);
@@ -117,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Startup, LocaleOverride, testing::ValuesIn(kCases),
 } // namespace
 
 TEST(LocaleOverrideKey, MissingUserKeyIsCreatedForTheMachineEntry) {
+    const TRegistryLock lock;
     TProbeFolder folder;
     const TLocaleEntries entries(folder.ExePath());
     DeleteLocalesKey(HKEY_CURRENT_USER);
@@ -133,6 +136,7 @@ TEST(LocaleOverrideKey, MissingUserKeyIsCreatedForTheMachineEntry) {
 }
 
 TEST(LocaleOverrideKey, EntriesOfOtherExecutablesAreNotConsulted) {
+    const TRegistryLock lock;
     TProbeFolder folder;
     const TLocaleEntries other(folder.File("other.exe"));
     other.SetText(HKEY_CURRENT_USER, "enu");

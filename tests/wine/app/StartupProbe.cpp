@@ -4,9 +4,9 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "Exceptions.h"
-#include "ExePath.h"
 #include "LanguageValues.h"
 #include "Lifecycle.h"
+#include "ModuleFiles.h"
 #include "ModuleLocaleOverride.h"
 #include "SettingsFile.h"
 #include "TextFormat.h"
@@ -51,13 +51,13 @@ int ProbeSettings() {
     Report("RequestedLanguage", RequestedLanguage);
     Report("SwitchCount", std::to_string(Switches.Count()));
     Report("RunRaw", Switches.RawValue("/RUN"));
-    Report("ExePath", ExeFullPath());
+    Report("ExePath", ModulePath(nullptr));
     Report("SettingsPath", SettingsFilePath());
     return 0;
 }
 
 int ProbeOverride() {
-    Report("ExePath", ExeFullPath());
+    Report("ExePath", ModulePath(nullptr));
     Report("ModuleLocale", GetModuleLocaleOverride());
     return 0;
 }

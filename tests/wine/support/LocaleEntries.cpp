@@ -1,7 +1,7 @@
 // Raw registry access for the tests, kept apart from the product's reader so that each checks the other.
 #include "LocaleEntries.h"
 
-#include "ModuleLocaleOverride.h"
+#include "LocaleOverride.h"
 
 #include <gtest/gtest.h>
 
