@@ -9,6 +9,25 @@
 
 namespace attente::test {
 
+namespace {
+
+constexpr char kAttenteKey[] = "Software\\Attente";
+
+// Keys the test or the program created are removed once nothing is left in them; keys that hold
+// anything else are not ours to remove.
+void DeleteIfEmpty(HKEY root, const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    const LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                                         nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (result == ERROR_SUCCESS && subkeys == 0 && values == 0) RegDeleteKeyA(root, path);
+}
+
+} // namespace
+
 std::string SzData(const std::string& text) {
     return text + '\0';
 }
@@ -19,8 +38,11 @@ TLocaleEntries::TLocaleEntries(std::string valueName) : valueName_(std::move(val
 }
 
 TLocaleEntries::~TLocaleEntries() {
-    Remove(HKEY_CURRENT_USER);
-    Remove(HKEY_LOCAL_MACHINE);
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        Remove(root);
+        DeleteIfEmpty(root, kLocalesKey);
+        DeleteIfEmpty(root, kAttenteKey);
+    }
 }
 
 void TLocaleEntries::Set(HKEY root, DWORD type, const std::string& data) const {
