@@ -7,7 +7,7 @@
 namespace attente {
 
 class Exception : public std::runtime_error {
-  public:
+public:
     explicit Exception(const std::string& messageUtf8) : std::runtime_error(messageUtf8) {}
     // The class name shown to the user in the start-up error box.
     virtual const char* KindName() const noexcept { return "Exception"; }
@@ -16,21 +16,21 @@ class Exception : public std::runtime_error {
 
 // A window description that cannot be read, or that does not fit the window it is read into.
 class EReadError : public Exception {
-  public:
+public:
     using Exception::Exception;
     const char* KindName() const noexcept override { return "EReadError"; }
 };
 
 // A resource that must exist (a window's description at creation) was not found.
 class EResNotFound : public Exception {
-  public:
+public:
     using Exception::Exception;
     const char* KindName() const noexcept override { return "EResNotFound"; }
 };
 
 // An index outside a list's bounds.
 class EListError : public Exception {
-  public:
+public:
     using Exception::Exception;
     const char* KindName() const noexcept override { return "EListError"; }
 };

@@ -7,8 +7,7 @@ namespace attente {
 
 std::wstring FormatTemplate(const std::wstring& templ, std::initializer_list<TFormatArg> args) {
     std::vector<const TFormatArg*> queue;
-    for (const TFormatArg& arg : args)
-        queue.push_back(&arg);
+    for (const TFormatArg& arg : args) queue.push_back(&arg);
     std::size_t next = 0;
     std::wstring out;
     out.reserve(templ.size());
@@ -22,8 +21,7 @@ std::wstring FormatTemplate(const std::wstring& templ, std::initializer_list<TFo
         if (conversion == L'%') {
             out += L'%';
             ++i;
-        } else if ((conversion == L's' || conversion == L'p') && next < queue.size() &&
-                   queue[next]->Kind == conversion) {
+        } else if ((conversion == L's' || conversion == L'p') && next < queue.size() && queue[next]->Kind == conversion) {
             out += queue[next++]->Text;
             ++i;
         } else {
