@@ -25,14 +25,15 @@ bool ReadWhole(HANDLE file, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-std::string ModulePath(HMODULE module) {
+std::string ModulePath(HMODULE module, DWORD capacity) {
     char buffer[kPathBufferSize] = {};
+    if (capacity == 0 || capacity > kPathBufferSize) capacity = kPathBufferSize;
     // A stale error code must not look like truncation of a path that fitted.
     SetLastError(ERROR_SUCCESS);
-    const DWORD length = GetModuleFileNameA(module, buffer, kPathBufferSize);
+    const DWORD length = GetModuleFileNameA(module, buffer, capacity);
     // Truncation shows as a return equal to the buffer size (older systems, with no terminating
     // zero) or as ERROR_INSUFFICIENT_BUFFER (newer ones).
-    if (length == 0 || length >= kPathBufferSize || GetLastError() == ERROR_INSUFFICIENT_BUFFER) return {};
+    if (length == 0 || length >= capacity || GetLastError() == ERROR_INSUFFICIENT_BUFFER) return {};
     return std::string(buffer, length);
 }
 

@@ -5,14 +5,16 @@
 #include <windows.h>
 
 #include "Handles.h"
+#include "ModulePath.h"
 
 #include <string>
 
 namespace attente {
 
 // The module's full path as the platform reports it, or empty when the call fails or the path does
-// not fit in kPathBufferSize (a truncated path must never name a candidate).
-std::string ModulePath(HMODULE module);
+// not fit in `capacity` characters with its zero (a truncated path must never name a candidate).
+// Capacity is at most kPathBufferSize; smaller values exist for the tests of truncation.
+std::string ModulePath(HMODULE module, DWORD capacity = kPathBufferSize);
 
 // The long form of a path (every component in its long form); the path itself when that fails or
 // does not fit.

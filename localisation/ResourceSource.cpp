@@ -6,7 +6,6 @@
 #include "ModuleFiles.h"
 #include "ModulePath.h"
 
-#include <initializer_list>
 #include <optional>
 
 namespace attente {
@@ -42,6 +41,14 @@ TModule SelectStartupModule(HINSTANCE instance) {
     return module;
 }
 
+// Opening the running executable as data hands back its own instance (with one more reference,
+// dropped here) rather than a second mapping; a module that did not open leaves the instance too,
+// which reads the same built-in resources. The instance is owned by nobody.
+HINSTANCE InstallOpened(TModule module) {
+    if (!module || module.Get() == gRecord.Instance) return InstallResourceModule(gRecord.Instance);
+    return InstallResourceModule(module.Release());
+}
+
 TModule OpenEnglishModule(const std::string& path) {
     for (const char* extension : kEnglishExtensions) {
         const std::optional<std::string> candidate = ModuleCandidate(path, extension);
@@ -71,13 +78,7 @@ TModuleRecord* ExeModuleRecord() {
 
 void StartupSelection() {
     if (!gRecordSet || gRecord.ResourceSource) return;
-    TModule module = SelectStartupModule(gRecord.Instance);
-    if (module) {
-        gRecord.ResourceSource = module.Get();
-        gInstalledModule = std::move(module);
-    } else {
-        gRecord.ResourceSource = gRecord.Instance;
-    }
+    InstallOpened(SelectStartupModule(gRecord.Instance));
 }
 
 HINSTANCE FindResourceHInstance(HINSTANCE definingModule) {
@@ -104,9 +105,7 @@ HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish) {
         const std::string exePath = ModulePath(gRecord.Instance);
         if (!exePath.empty()) module = OpenModuleAsData(exePath);
     }
-    // Should even the executable not open as data, its instance still reads its own resources;
-    // an empty source would mean "not selected yet".
-    return InstallResourceModule(module ? module.Release() : gRecord.Instance);
+    return InstallOpened(std::move(module));
 }
 
 HINSTANCE InstallResourceModule(HINSTANCE module) {

@@ -73,6 +73,13 @@ struct TFileTraits {
     static void Close(Handle file) noexcept { CloseHandle(file); }
 };
 
+// Kernel objects whose "no handle" value is null: processes, threads, events, mutexes.
+struct TKernelObjectTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle object) noexcept { CloseHandle(object); }
+};
+
 // GDI objects the program created itself (pens, brushes, fonts, bitmaps); never stock objects.
 struct TGdiObjectTraits {
     using Handle = HGDIOBJ;
@@ -86,6 +93,7 @@ using TRegKey = TScopedHandle<TRegKeyTraits>;
 using TModule = TScopedHandle<TModuleTraits>;
 using TFindHandle = TScopedHandle<TFindTraits>;
 using TFile = TScopedHandle<TFileTraits>;
+using TKernelHandle = TScopedHandle<TKernelObjectTraits>;
 using TGdiObject = TScopedHandle<TGdiObjectTraits>;
 
 } // namespace attente
