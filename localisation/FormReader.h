@@ -1,0 +1,43 @@
+// The readers that apply window descriptions to forms: the general reader used at creation makes the
+// components the records name; TAsInheritedReader, used for reloads, only updates existing ones.
+#pragma once
+
+#include "DescriptionStream.h"
+#include "Form.h"
+
+#include <vector>
+
+namespace attente {
+
+// Reads one description into `root`. The root record is applied to the form itself (its class must
+// be one of the form's class levels); a record flagged inherited is the owned component of that name,
+// updated; any other record makes a new component of its class, owned by the form and placed in the
+// control whose record holds it. Event properties are bound to the form's published routines.
+class TFormReader : public TDescriptionReader {
+public:
+    TFormReader(TByteSource& source, TForm& root);
+
+protected:
+    void BeginRecord(const TRecordPrefix& prefix, int depth) override;
+    void ReadProperty(const std::string& name, const TValue& value) override;
+    void EndRecord() override;
+
+private:
+    TComponent& CreateComponent(const TRecordPrefix& prefix, TComponent& parent);
+    TComponent& ExistingComponent(const TRecordPrefix& prefix);
+
+    TForm& root_;
+    std::vector<TComponent*> stack_;
+};
+
+// The reload reader: every record is taken as inherited, whatever its stream says, so reading only
+// finds components by name and overwrites the properties listed.
+class TAsInheritedReader : public TFormReader {
+public:
+    using TFormReader::TFormReader;
+
+protected:
+    void ReadPrefix(TRecordPrefix& prefix) override;
+};
+
+} // namespace attente

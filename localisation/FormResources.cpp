@@ -1,0 +1,64 @@
+// Creation and reload walks over a form's class levels.
+#include "FormResources.h"
+
+#include "Exceptions.h"
+#include "FormReader.h"
+#include "ResourceSource.h"
+#include "ResourceStream.h"
+#include "Screen.h"
+#include "TextFormat.h"
+
+namespace attente {
+
+namespace {
+
+// Resource names are stored in capitals; FindResourceA would fold them anyway.
+std::string ResourceNameOf(const char* className) {
+    std::string name = className;
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return name;
+}
+
+template <class TReader> bool ReadLevel(const std::string& name, HINSTANCE module, TForm& window) {
+    const std::unique_ptr<TResourceStream> stream = TResourceStream::Open(module, name);
+    if (!stream) return false;
+    TReader reader(*stream, window);
+    reader.ReadStream();
+    return true;
+}
+
+// Base first: the parent's levels are applied before this class's own description.
+template <class TReader> bool ReadLevels(TForm& window, const TClassInfo& cls, const TClassInfo& rootClass) {
+    if (&cls == &TComponent::StaticClassInfo || &cls == &rootClass || !cls.Parent) return false;
+    const bool parentFound = ReadLevels<TReader>(window, *cls.Parent, rootClass);
+    const bool found = ReadLevel<TReader>(ResourceNameOf(cls.Name), FindResourceHInstance(cls.Module), window);
+    return parentFound || found;
+}
+
+} // namespace
+
+bool ReadFormResource(const std::string& name, HINSTANCE module, TForm& window) {
+    return ReadLevel<TAsInheritedReader>(name, module ? module : GetModuleHandleW(nullptr), window);
+}
+
+bool ReloadFormLevels(TForm& window, const TClassInfo& rootClass) {
+    return ReadLevels<TAsInheritedReader>(window, window.ClassInfo(), rootClass);
+}
+
+void ReloadAllForms() {
+    const int count = Screen.FormCount();
+    for (int i = 0; i < count; ++i) ReloadFormLevels(*Screen.Forms(i), TForm::StaticClassInfo);
+}
+
+void InitForm(TForm& form) {
+    form.Handle();
+    if (!ReadLevels<TFormReader>(form, form.ClassInfo(), TForm::StaticClassInfo)) {
+        const std::wstring text = FormatTemplate(LoadResStringW(kResourceNotFoundString),
+                                                 {{L's', Utf8ToWide(form.ClassInfo().Name)}});
+        throw EResNotFound(WideToUtf8(text));
+    }
+    form.DoCreate();
+}
+
+} // namespace attente

@@ -1,0 +1,94 @@
+// formc: compiles a .form description source into the binary stream that goes into an RCDATA
+// resource. Usage: formc SOURCE -o OUTPUT [-d DEPFILE]
+#include "DescriptionTree.h"
+#include "FormSource.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> ReadWholeFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw attente::Exception("impossible d'ouvrir " + path.string());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteWholeFile(const fs::path& path, const std::string& bytes) {
+    const fs::path temporary = path.string() + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out) throw attente::Exception("impossible d'écrire " + temporary.string());
+    }
+    // A failed build must not leave a half-written stream that looks up to date.
+    fs::rename(temporary, path);
+}
+
+// Make-style dependency line; spaces in paths are escaped as make and Ninja expect.
+std::string DepfileEscaped(const std::string& path) {
+    std::string out;
+    for (const char c : path) {
+        if (c == ' ' || c == '#') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+int Usage() {
+    std::cerr << "usage: formc SOURCE -o OUTPUT [-d DEPFILE]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string source, output, depfile;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "-o" || arg == "-d") && i + 1 < argc) {
+            (arg == "-o" ? output : depfile) = argv[++i];
+        } else if (source.empty() && !arg.empty() && arg[0] != '-') {
+            source = arg;
+        } else {
+            return Usage();
+        }
+    }
+    if (source.empty() || output.empty()) return Usage();
+
+    try {
+        const std::vector<std::uint8_t> text = ReadWholeFile(source);
+        const fs::path base = fs::path(source).parent_path();
+        std::vector<std::string> dependencies{source};
+        const attente::TFileLoader loader = [&](const std::string& name) {
+            const fs::path path = base / name;
+            dependencies.push_back(path.string());
+            return ReadWholeFile(path);
+        };
+        const attente::TDescriptionRecord root =
+            attente::ParseFormSource(std::string(text.begin(), text.end()), source, loader);
+        const std::vector<std::uint8_t> stream = attente::WriteDescription(root);
+        // What we ship must be what the program reads: read it back with the program's reader.
+        if (attente::ReadDescriptionTree(stream) != root)
+            throw attente::Exception("le flux écrit ne se relit pas à l'identique");
+        WriteWholeFile(output, std::string(stream.begin(), stream.end()));
+
+        if (!depfile.empty()) {
+            std::ostringstream deps;
+            deps << DepfileEscaped(output) << ":";
+            for (const std::string& dependency : dependencies)
+                deps << " " << DepfileEscaped(dependency);
+            deps << "\n";
+            WriteWholeFile(depfile, deps.str());
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "formc: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
