@@ -44,10 +44,13 @@ LRESULT CALLBACK WatchMainWindow(int code, WPARAM wParam, LPARAM lParam) {
 
 TApplication::TApplication() : title_(ExtractFileTitle(ExeFullPathW())) {
     Application = this;
+    previousHandler_ =
+        SetMessageExceptionHandler([this](const std::exception& failure) { ShowException(failure); });
 }
 
 TApplication::~TApplication() {
     mainForm_.reset();
+    SetMessageExceptionHandler(std::move(previousHandler_));
     if (Application == this) Application = nullptr;
 }
 

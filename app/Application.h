@@ -2,6 +2,8 @@
 // message loop until it closes, and shows the failures raised while messages are handled.
 #pragma once
 
+#include "MessageErrors.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -19,7 +21,8 @@ class TMainWindow {
 
 class TApplication {
   public:
-    // The one application of the process; Application points to it while it lives.
+    // The one application of the process; Application points to it while it lives, and failures the
+    // window framework catches in its window procedures come to its error box.
     TApplication();
     ~TApplication();
     TApplication(const TApplication&) = delete;
@@ -38,8 +41,8 @@ class TApplication {
 
     // Only inside a catch block: shows the failure being handled in an error box titled with Title();
     // the loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
-    // DispatchMessageW and a window procedure, so every window procedure catches its own failures and
-    // hands them here.
+    // DispatchMessageW and a window procedure, so window procedures catch their own failures and hand
+    // them to HandleMessageException, which calls ShowException while this application lives.
     void HandleException() noexcept;
     void ShowException(const std::exception& failure) noexcept;
 
@@ -49,6 +52,7 @@ class TApplication {
 
     std::wstring title_;
     std::unique_ptr<TMainWindow> mainForm_;
+    TMessageExceptionHandler previousHandler_;
 };
 
 extern TApplication* Application;

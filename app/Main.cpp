@@ -1,13 +1,53 @@
-// The entry: runs the start-up steps in their fixed order and the shutdown in reverse.
+// The entry: runs the start-up steps in their fixed order and the shutdown in reverse, also when a
+// step fails.
 #include <windows.h>
 
+#include "Application.h"
 #include "InitLangue.h"
+#include "Lifecycle.h"
+#include "MainForm.h"
+#include "ResourceSource.h"
+#include "SettingsStep.h"
+#include "StartupFailure.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+#include <cstdint>
+
+namespace {
+
+int RunProgram(HINSTANCE instance) {
+    using namespace attente;
+
+    // 1. The start-up selection of the resource source, before any resource is read.
+    InitModuleRecord(instance);
+    AtShutdown(ReleaseModuleRecord);
+    StartupSelection();
+
     // 2. The language table.
-    attente::BuildLanguageTable();
+    BuildLanguageTable();
+    AtShutdown(ReleaseLanguageTable);
 
+    // 3. The settings step: the language request, then language resolution.
+    AtShutdown(ClearSettings);
+    SettingsStep();
+
+    // 4. The application object and its main window, read from the module just installed.
+    TApplication application;
+    application.SetMainForm(CreateMainForm());
+
+    // 5. The main window shown, then the message loop until it closes.
+    return application.Run(StartupShowState());
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    int exitCode = attente::kStartupFailureExitCode;
+    try {
+        exitCode = RunProgram(instance);
+    } catch (...) {
+        attente::ShowStartupFailure(std::current_exception(), reinterpret_cast<std::uintptr_t>(&RunProgram));
+    }
     // 6. Shutdown, in reverse order.
-    attente::ReleaseLanguageTable();
-    return 0;
+    attente::Shutdown();
+    return exitCode;
 }

@@ -2,7 +2,7 @@
 // made only when the resources in use do not already speak the language or a regional variant of it.
 #include "ResolveLanguage.h"
 
-#include "FormReload.h"
+#include "FormResources.h"
 #include "InitLangue.h"
 #include "LanguageValues.h"
 #include "ModuleLocaleOverride.h"

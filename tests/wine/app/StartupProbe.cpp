@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Exceptions.h"
 #include "LanguageValues.h"
+#include "MessageErrors.h"
 #include "Lifecycle.h"
 #include "ModuleFiles.h"
 #include "ModuleLocaleOverride.h"
@@ -75,8 +76,8 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         default:
             return DefWindowProcW(window, message, wParam, lParam);
         }
-    } catch (...) {
-        Application->HandleException();
+    } catch (const std::exception& failure) {
+        HandleMessageException(failure);
         return 0;
     }
 }
