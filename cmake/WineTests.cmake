@@ -8,6 +8,15 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${ATTENTE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
+# CMake 3.25's gtest_discover_tests re-expands PROPERTIES values several times before it writes the
+# test script, so a list-valued ENVIRONMENT reached the tests cut to its first variable. Seven
+# backslashes are what survive those expansions as one list separator (checked with
+# ctest --show-only=json-v1).
+function(attente_escape_test_env var)
+  string(REPLACE ";" [=[\\\\\\\;]=] escaped "${${var}}")
+  set(${var} "${escaped}" PARENT_SCOPE)
+endfunction()
+
 # attente_wine_test(NAME SOURCES... [LIBS libs...] [ENV VAR=VALUE...]):
 # a GoogleTest exe run under Wine; the default system locale is French (France).
 function(attente_wine_test name)
@@ -16,6 +25,7 @@ function(attente_wine_test name)
   target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARG_LIBS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine/support)
   set(env LC_ALL=fr_FR.UTF-8 ATTENTE_DIST_DIR=${ATTENTE_DIST_DIR} ${ARG_ENV})
+  attente_escape_test_env(env)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120

@@ -4,16 +4,19 @@
 
 #include <windows.h>
 
+#include "ResourceIds.h"
+
 #include <string>
 
 namespace attente {
 
-constexpr UINT kLanguageIdString = 65173;
-constexpr UINT kStatusTextString = 65174;
-constexpr UINT kResourceNotFoundString = 65396; // "Ressource %s non trouvée"
-constexpr UINT kAncestorNotFoundString = 65431; // "Ancêtre de '%s' non trouvé"
-constexpr UINT kErrorTitleString = 65488;       // "Erreur d'application"
-constexpr UINT kExceptionTextString = 65519;    // "Exception %s dans le module %s dans %p.\r\n%s%s\r\n"
+constexpr UINT kLanguageIdString = IDS_LANGUAGE_ID;              // 65173
+constexpr UINT kStatusTextString = IDS_STATUS_TEXT;              // 65174
+constexpr UINT kResourceNotFoundString = IDS_RESOURCE_NOT_FOUND; // 65396 "Ressource %s non trouvée"
+constexpr UINT kAncestorNotFoundString = IDS_ANCESTOR_NOT_FOUND; // 65431 "Ancêtre de '%s' non trouvé"
+constexpr UINT kErrorTitleString = IDS_ERROR_TITLE;              // 65488 "Erreur d'application"
+// 65519 "Exception %s dans le module %s dans %p.\r\n%s%s\r\n"
+constexpr UINT kExceptionTextString = IDS_EXCEPTION_TEXT;
 
 // The executable's module record: its instance and its current resource source.
 struct TModuleRecord {
@@ -36,7 +39,14 @@ void StartupSelection();
 // own source.
 HINSTANCE FindResourceHInstance(HINSTANCE definingModule = nullptr);
 
+// Opens the module of `lcid` beside the executable (then the language without its region, then, when
+// tryEnglish, an English module, then the executable itself as data) and installs it. Returns the
+// installed handle, or null when the path has no "." or the locale has no abbreviation (nothing is
+// installed then).
 HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish);
+// Makes `module` the resource source and releases the previous one unless it is the instance. The
+// record takes over the caller's reference to `module`; when there is no record it returns null and
+// the caller keeps it.
 HINSTANCE InstallResourceModule(HINSTANCE module);
 
 // Resource strings from the resource source; missing strings read as empty, at most 1023 units.

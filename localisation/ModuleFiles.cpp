@@ -1,0 +1,72 @@
+// Win32 side of module loading: paths, abbreviations, file checks, data-file opening.
+#include "ModuleFiles.h"
+
+#include "ModuleImage.h"
+#include "ModulePath.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace attente {
+
+namespace {
+
+// Language modules hold a few strings and descriptions; anything this large is not one.
+constexpr DWORD kMaxModuleFileSize = 64u << 20;
+
+bool ReadWhole(HANDLE file, std::vector<std::uint8_t>& bytes) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > kMaxModuleFileSize) return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    return bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                             read == bytes.size());
+}
+
+} // namespace
+
+std::string ModulePath(HMODULE module, DWORD capacity) {
+    char buffer[kPathBufferSize] = {};
+    if (capacity == 0 || capacity > kPathBufferSize) capacity = kPathBufferSize;
+    // A stale error code must not look like truncation of a path that fitted.
+    SetLastError(ERROR_SUCCESS);
+    const DWORD length = GetModuleFileNameA(module, buffer, capacity);
+    // Truncation shows as a return equal to the buffer size (older systems, with no terminating
+    // zero) or as ERROR_INSUFFICIENT_BUFFER (newer ones).
+    if (length == 0 || length >= capacity || GetLastError() == ERROR_INSUFFICIENT_BUFFER) return {};
+    return std::string(buffer, length);
+}
+
+std::string LongPathOf(const std::string& path) {
+    char buffer[kPathBufferSize] = {};
+    const DWORD length = GetLongPathNameA(path.c_str(), buffer, kPathBufferSize);
+    // On a buffer too small the call returns the size it needs, which is >= the buffer size.
+    if (length == 0 || length >= kPathBufferSize) return path;
+    return std::string(buffer, length);
+}
+
+std::string LocaleAbbrev(LCID lcid) {
+    char buffer[kAbbrevBufferSize] = {};
+    if (GetLocaleInfoA(lcid, LOCALE_SABBREVLANGNAME, buffer, kAbbrevBufferSize) <= 0) return {};
+    buffer[kAbbrevBufferSize - 1] = '\0';
+    return buffer;
+}
+
+bool FileExists(const std::string& path) {
+    WIN32_FIND_DATAA data{};
+    TFindHandle find(FindFirstFileA(path.c_str(), &data));
+    return find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+TModule OpenModuleAsData(const std::string& path) {
+    // Held open without write sharing until the module is mapped, so the bytes checked are the
+    // bytes mapped. A directory does not open this way and is passed over like a missing file.
+    TFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWhole(file.Get(), bytes) || !IsSoundResourceImage(bytes.data(), bytes.size())) return {};
+    return TModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+}
+
+} // namespace attente

@@ -1,0 +1,33 @@
+// The file-system and locale calls behind module loading: the executable's path, abbreviations,
+// existence checks and opening a module as data.
+#pragma once
+
+#include <windows.h>
+
+#include "Handles.h"
+#include "ModulePath.h"
+
+#include <string>
+
+namespace attente {
+
+// The module's full path as the platform reports it, or empty when the call fails or the path does
+// not fit in `capacity` characters with its zero (a truncated path must never name a candidate).
+// Capacity is at most kPathBufferSize; smaller values exist for the tests of truncation.
+std::string ModulePath(HMODULE module, DWORD capacity = kPathBufferSize);
+
+// The long form of a path (every component in its long form); the path itself when that fails or
+// does not fit.
+std::string LongPathOf(const std::string& path);
+
+// LOCALE_SABBREVLANGNAME of the locale (at most 4 characters), empty when the platform has none.
+std::string LocaleAbbrev(LCID lcid);
+
+// True when a file, not a directory, exists under that name.
+bool FileExists(const std::string& path);
+
+// Opens a language module as data (no code in it ever runs) once its bytes have passed
+// IsSoundResourceImage; no handle when it is missing, unreadable, malformed or does not open.
+TModule OpenModuleAsData(const std::string& path);
+
+} // namespace attente

@@ -1,0 +1,30 @@
+// Names of language-module candidates built from the executable's path: platform-free so that the
+// host tests can check every edge of the rule.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace attente {
+
+// The platform's path limit plus the terminating zero: every path is built in a buffer of this size.
+constexpr std::size_t kPathBufferSize = 261;
+// Locale abbreviations and registry overrides: up to 4 characters and a terminating zero.
+constexpr std::size_t kAbbrevBufferSize = 5;
+
+// Position of the last "." in the path, found from the end and across directory separators, so an
+// extension-less file name under "dir.x" finds the directory's dot. None when the path has no "."
+// or its only "." is the first character.
+std::optional<std::size_t> FindExtensionDot(std::string_view path);
+
+// The path with everything after that "." replaced by `extension`. None when there is no such ".",
+// the extension is empty, or the result would not fit in kPathBufferSize: a candidate is skipped,
+// never cut short (a cut name could open another language's module).
+std::optional<std::string> ModuleCandidate(std::string_view path, std::string_view extension);
+
+// The abbreviation of the language without its region: its first two characters.
+std::string TwoLetterForm(std::string_view abbrev);
+
+} // namespace attente

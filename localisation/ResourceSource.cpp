@@ -1,0 +1,130 @@
+// The executable's module record and the one resource source every resource read goes through.
+#include "ResourceSource.h"
+
+#include "Handles.h"
+#include "LocaleOverride.h"
+#include "ModuleFiles.h"
+#include "ModulePath.h"
+
+#include <optional>
+
+namespace attente {
+
+namespace {
+
+constexpr int kStringBufferSize = 1024;
+constexpr const char* kEnglishExtensions[] = {"en", "eng", "enu"};
+constexpr const char* kEnglishTwoLetter = "en";
+
+TModuleRecord gRecord;
+bool gRecordSet = false;
+// Owns gRecord.ResourceSource whenever that is not the instance: exactly one reference.
+TModule gInstalledModule;
+
+TModule OpenCandidate(const std::string& path, const std::string& extension) {
+    const std::optional<std::string> candidate = ModuleCandidate(path, extension);
+    if (!candidate) return {};
+    return OpenModuleAsData(*candidate);
+}
+
+// Start-up order: the override, then the thread locale's three-letter and two-letter abbreviations.
+TModule SelectStartupModule(HINSTANCE instance) {
+    const std::string path = ModulePath(instance);
+    if (path.empty()) return {};
+    const std::string override = ReadStartupOverride(path);
+    const std::string abbrev = LocaleAbbrev(GetThreadLocale());
+    if ((override.empty() && abbrev.empty()) || !FindExtensionDot(path)) return {};
+    TModule module;
+    if (!override.empty()) module = OpenCandidate(path, override);
+    if (!module && !abbrev.empty()) module = OpenCandidate(path, abbrev);
+    if (!module && !abbrev.empty()) module = OpenCandidate(path, TwoLetterForm(abbrev));
+    return module;
+}
+
+// Opening the running executable as data hands back its own instance (with one more reference,
+// dropped here) rather than a second mapping; a module that did not open leaves the instance too,
+// which reads the same built-in resources. The instance is owned by nobody.
+HINSTANCE InstallOpened(TModule module) {
+    if (!module || module.Get() == gRecord.Instance) return InstallResourceModule(gRecord.Instance);
+    return InstallResourceModule(module.Release());
+}
+
+TModule OpenEnglishModule(const std::string& path) {
+    for (const char* extension : kEnglishExtensions) {
+        const std::optional<std::string> candidate = ModuleCandidate(path, extension);
+        if (candidate && FileExists(*candidate)) return OpenModuleAsData(*candidate);
+    }
+    return {};
+}
+
+} // namespace
+
+void InitModuleRecord(HINSTANCE instance) {
+    ReleaseModuleRecord();
+    gRecord.Instance = instance;
+    gRecord.ResourceSource = nullptr;
+    gRecordSet = true;
+}
+
+void ReleaseModuleRecord() {
+    gInstalledModule.Reset();
+    gRecord = TModuleRecord{};
+    gRecordSet = false;
+}
+
+TModuleRecord* ExeModuleRecord() {
+    return gRecordSet ? &gRecord : nullptr;
+}
+
+void StartupSelection() {
+    if (!gRecordSet || gRecord.ResourceSource) return;
+    InstallOpened(SelectStartupModule(gRecord.Instance));
+}
+
+HINSTANCE FindResourceHInstance(HINSTANCE definingModule) {
+    if (!gRecordSet) return definingModule ? definingModule : GetModuleHandleA(nullptr);
+    if (definingModule && definingModule != gRecord.Instance) return definingModule;
+    StartupSelection();
+    return gRecord.ResourceSource;
+}
+
+HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish) {
+    if (!gRecordSet) return nullptr;
+    const std::string path = ModulePath(gRecord.Instance);
+    const std::string abbrev = LocaleAbbrev(lcid);
+    if (!FindExtensionDot(path) || abbrev.empty()) return nullptr;
+
+    const std::string twoLetter = TwoLetterForm(abbrev);
+    TModule module = OpenCandidate(path, abbrev);
+    if (!module) module = OpenCandidate(path, twoLetter);
+    // Abbreviations come in capitals, so this runs for English locales too when their own module
+    // is missing.
+    if (!module && tryEnglish && lstrcmpA(twoLetter.c_str(), kEnglishTwoLetter) != 0)
+        module = OpenEnglishModule(path);
+    if (!module) {
+        const std::string exePath = ModulePath(gRecord.Instance);
+        if (!exePath.empty()) module = OpenModuleAsData(exePath);
+    }
+    return InstallOpened(std::move(module));
+}
+
+HINSTANCE InstallResourceModule(HINSTANCE module) {
+    if (!gRecordSet) return nullptr;
+    gInstalledModule.Reset(module == gRecord.Instance ? nullptr : module);
+    gRecord.ResourceSource = module;
+    return module;
+}
+
+std::wstring LoadResStringW(UINT id) {
+    wchar_t buffer[kStringBufferSize] = {};
+    const int length = LoadStringW(FindResourceHInstance(), id, buffer, kStringBufferSize);
+    return length > 0 ? std::wstring(buffer, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+std::string LoadResStringA(UINT id) {
+    char buffer[kStringBufferSize] = {};
+    const int length = LoadStringA(FindResourceHInstance(), id, buffer, kStringBufferSize);
+    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
+}
+
+} // namespace attente

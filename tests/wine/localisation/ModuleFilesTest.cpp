@@ -1,0 +1,107 @@
+// The file and path calls behind module loading, in this process against real files.
+#include "ModuleFiles.h"
+
+#include "ModuleFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace attente;
+using namespace attente::test;
+
+namespace {
+
+bool IsMapped(HMODULE module) {
+    MEMORY_BASIC_INFORMATION info{};
+    void* view = reinterpret_cast<void*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
+    return VirtualQuery(view, &info, sizeof info) != 0 && info.State != MEM_FREE;
+}
+
+} // namespace
+
+TEST(ModuleFiles, TruncatedExecutablePathCountsAsNone) {
+    char full[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, full, MAX_PATH);
+    ASSERT_GT(length, 5u);
+    EXPECT_EQ(ModulePath(nullptr), full);
+    EXPECT_EQ(ModulePath(nullptr, length + 1), full);
+    // The platform returns the buffer size (and may or may not say so in the error code).
+    EXPECT_EQ(ModulePath(nullptr, length), "");
+    EXPECT_EQ(ModulePath(nullptr, 5), "");
+}
+
+TEST(ModuleFiles, OnlySoundModulesOpen) {
+    struct Case {
+        TContent Content;
+        bool Opens;
+    };
+    const Case cases[] = {
+        {TContent::German, true},     {TContent::English, true},    {TContent::Exe, true},
+        {TContent::Text, false},      {TContent::Truncated, false}, {TContent::Empty, false},
+        {TContent::Directory, false},
+    };
+    TTempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Content));
+        const std::string path = folder.Full("module" + std::to_string(static_cast<int>(c.Content)));
+        folder.Put("module" + std::to_string(static_cast<int>(c.Content)), c.Content);
+        TModule module = OpenModuleAsData(path);
+        EXPECT_EQ(static_cast<bool>(module), c.Opens);
+        if (module) {
+            // Opened as data: the resources are there, but it is no loaded module of the process.
+            EXPECT_NE(FindResourceA(module.Get(), MAKEINTRESOURCEA(4074), MAKEINTRESOURCEA(6)), nullptr);
+            EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr);
+        }
+    }
+    EXPECT_FALSE(OpenModuleAsData(folder.Full("missing.DEU")));
+}
+
+TEST(ModuleFiles, ExistenceMeansAFileNotADirectory) {
+    TTempFolder folder;
+    folder.Put("setup.en", TContent::Directory);
+    folder.Put("setup.eng", TContent::Empty);
+    EXPECT_FALSE(FileExists(folder.Full("setup.en")));
+    EXPECT_TRUE(FileExists(folder.Full("setup.eng")));
+    EXPECT_FALSE(FileExists(folder.Full("setup.enu")));
+}
+
+TEST(ModuleFiles, LongPathNamesTheRegistryValueWhateverFormThePathCameIn) {
+    TTempFolder folder;
+    folder.Put("A Folder With A Long Name\\setup.exe", TContent::Empty);
+    const std::string longForm = folder.Full("A Folder With A Long Name\\setup.exe");
+    char shortForm[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(longForm.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortForm), longForm) << "no 8.3 alias here";
+    EXPECT_EQ(LongPathOf(shortForm), longForm);
+    EXPECT_EQ(LongPathOf(longForm), longForm);
+    // A path that cannot be resolved stays as it was.
+    EXPECT_EQ(LongPathOf(folder.Full("missing.DEU")), folder.Full("missing.DEU"));
+}
+
+TEST(ModuleFiles, LocaleAbbreviationsComeFromThePlatform) {
+    EXPECT_EQ(LocaleAbbrev(0x0407), "DEU");
+    EXPECT_EQ(LocaleAbbrev(0x0409), "ENU");
+    EXPECT_EQ(LocaleAbbrev(0x040C), "FRA");
+    EXPECT_EQ(LocaleAbbrev(0x7777), "");
+}
+
+TEST(Handles, ModuleOwnerReleasesItsViewOnceAndHandsItOverOnMove) {
+    TTempFolder folder;
+    folder.Put("setup.DEU", TContent::German);
+    HMODULE raw = nullptr;
+    {
+        TModule first = OpenModuleAsData(folder.Full("setup.DEU"));
+        ASSERT_TRUE(first);
+        raw = first.Get();
+        TModule second = std::move(first);
+        EXPECT_FALSE(first);
+        EXPECT_EQ(second.Get(), raw);
+        EXPECT_TRUE(IsMapped(raw));
+    }
+    EXPECT_FALSE(IsMapped(raw));
+
+    TModule kept = OpenModuleAsData(folder.Full("setup.DEU"));
+    HMODULE released = kept.Release();
+    EXPECT_FALSE(kept);
+    EXPECT_TRUE(IsMapped(released));
+    FreeLibrary(released);
+}

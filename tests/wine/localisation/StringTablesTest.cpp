@@ -1,0 +1,91 @@
+// The string tables of the built exe and of every built language module, read back through the
+// platform's own string loader.
+#include "ModuleFixture.h"
+#include "ResourceSource.h"
+
+#include "Handles.h"
+#include "ModuleFiles.h"
+#include "TextFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace attente;
+using namespace attente::test;
+
+namespace {
+
+constexpr int kStringBufferSize = 1024;
+constexpr UINT kAllStrings[] = {kLanguageIdString,       kStatusTextString, kResourceNotFoundString,
+                                kAncestorNotFoundString, kErrorTitleString, kExceptionTextString};
+
+std::wstring ReadString(HMODULE module, UINT id) {
+    wchar_t buffer[kStringBufferSize] = {};
+    const int length = LoadStringW(module, id, buffer, kStringBufferSize);
+    return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+TModule OpenData(const std::string& path) {
+    return TModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+}
+
+// The placeholders of a template in order; every other "%" shows as itself.
+std::wstring Placeholders(const std::wstring& text) {
+    std::wstring found;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == L'%') found += text.substr(i, 2), ++i;
+    return found;
+}
+
+std::vector<std::string> BuiltModules() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data{};
+    TFindHandle find(FindFirstFileA(DistPath("attente.*").c_str(), &data));
+    if (!find) return names;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "attente.exe") names.push_back(name);
+    } while (FindNextFileA(find.Get(), &data));
+    return names;
+}
+
+} // namespace
+
+TEST(StringTables, ExeHoldsTheFrenchTextsExactly) {
+    TModule exe = OpenData(DistPath("attente.exe"));
+    ASSERT_TRUE(exe);
+    EXPECT_EQ(ReadString(exe.Get(), 65173), L"FRA");
+    EXPECT_EQ(ReadString(exe.Get(), 65174),
+              L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...");
+    EXPECT_EQ(ReadString(exe.Get(), 65396), L"Ressource %s non trouv\u00e9e");
+    EXPECT_EQ(ReadString(exe.Get(), 65431), L"Anc\u00eatre de '%s' non trouv\u00e9");
+    EXPECT_EQ(ReadString(exe.Get(), 65488), L"Erreur d'application");
+    EXPECT_EQ(ReadString(exe.Get(), 65519), L"Exception %s dans le module %s dans %p.\r\n%s%s\r\n");
+}
+
+TEST(StringTables, EveryModuleHoldsAllSixTextsWithItsOwnAbbreviation) {
+    TModule exe = OpenData(DistPath("attente.exe"));
+    ASSERT_TRUE(exe);
+    const std::vector<std::string> modules = BuiltModules();
+    const std::set<std::string> names(modules.begin(), modules.end());
+    EXPECT_TRUE(names.count("attente.ENU"));
+    EXPECT_TRUE(names.count("attente.DEU"));
+    for (const std::string& name : modules) {
+        SCOPED_TRACE(name);
+        TModule module = OpenModuleAsData(DistPath(name));
+        ASSERT_TRUE(module) << "not a sound module";
+        const std::string abbrev = name.substr(name.find('.') + 1);
+        EXPECT_EQ(ReadString(module.Get(), kLanguageIdString), Utf8ToWide(abbrev));
+        for (UINT id : kAllStrings) {
+            SCOPED_TRACE(id);
+            const std::wstring text = ReadString(module.Get(), id);
+            EXPECT_FALSE(text.empty());
+            // Our formatter fills placeholders in order: a translation must keep the French ones.
+            EXPECT_EQ(Placeholders(text), Placeholders(ReadString(exe.Get(), id)));
+            EXPECT_NE(text, ReadString(exe.Get(), id)) << "left untranslated";
+        }
+        // The status text keeps its blank line between the two sentences.
+        EXPECT_NE(ReadString(module.Get(), kStatusTextString).find(L"\r\n\r\n"), std::wstring::npos);
+    }
+}

@@ -1,0 +1,29 @@
+// Serialises Wine tests that touch "Software\Attente\Locales" (or run programs that read it): ctest
+// runs test processes in parallel, and one test's per-user key or default value changes what
+// another's start-up selection sees. Hold a TRegistryLock for the whole case.
+#pragma once
+
+#include "Handles.h"
+
+#include <windows.h>
+
+namespace attente::test {
+
+class TRegistryLock {
+  public:
+    // A named mutex is shared by every process of the same Wine prefix. A holder that dies leaves
+    // it abandoned, which still hands it over.
+    TRegistryLock() : mutex_(CreateMutexA(nullptr, FALSE, "AttenteLocalesRegistryTestLock")) {
+        if (mutex_) WaitForSingleObject(mutex_.Get(), INFINITE);
+    }
+    ~TRegistryLock() {
+        if (mutex_) ReleaseMutex(mutex_.Get());
+    }
+    TRegistryLock(const TRegistryLock&) = delete;
+    TRegistryLock& operator=(const TRegistryLock&) = delete;
+
+  private:
+    TKernelHandle mutex_;
+};
+
+} // namespace attente::test
