@@ -97,7 +97,12 @@ int TApplication::Run(int showState) {
         }
     }
     gWatchedWindow = nullptr;
-    return 0;
+    return exitCode_;
+}
+
+void TApplication::Terminate(int exitCode) {
+    exitCode_ = exitCode;
+    if (mainForm_ && IsWindow(mainForm_->Handle())) DestroyWindow(mainForm_->Handle());
 }
 
 void TApplication::HandleException() noexcept {

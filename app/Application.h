@@ -35,9 +35,12 @@ class TApplication {
     TMainWindow* MainForm() const { return mainForm_.get(); }
 
     // Shows the main window for `showState` (the show state the process was started with), then runs
-    // the message loop until the main window is destroyed; returns the exit code, 0. Without a main
+    // the message loop until the main window is destroyed; returns the exit code: 0, or what Terminate was given. Without a main
     // window there is nothing to wait for and it returns at once.
     int Run(int showState);
+
+    // Ends the message loop from a handler: the main window is destroyed and Run returns `exitCode`.
+    void Terminate(int exitCode);
 
     // Only inside a catch block: shows the failure being handled in an error box titled with Title();
     // the loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
@@ -52,6 +55,7 @@ class TApplication {
 
     std::wstring title_;
     std::unique_ptr<TMainWindow> mainForm_;
+    int exitCode_ = 0;
     TMessageExceptionHandler previousHandler_;
 };
 

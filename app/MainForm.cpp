@@ -1,12 +1,11 @@
-// The main window's creation.
+// The main window's creation: the status window read from the resource source.
 #include "MainForm.h"
+
+#include "Form1.h"
+#include "FormResources.h"
 
 namespace attente {
 
-// TODO(status window): create TForm1 here once it exists. Until then the program has no window and
-// ends right after start-up.
-std::unique_ptr<TMainWindow> CreateMainForm() {
-    return nullptr;
-}
+std::unique_ptr<TMainWindow> CreateMainForm() { return CreateForm<TForm1>(); }
 
 } // namespace attente

@@ -33,7 +33,7 @@ ULONGLONG CreationTimeOf(HANDLE process) {
 
 } // namespace
 
-TOwnedHandle StartCommand(const std::string& commandLine) {
+TKernelHandle StartCommand(const std::string& commandLine) {
     // CreateProcessA may write into the command line, so it gets its own copy.
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
@@ -45,17 +45,14 @@ TOwnedHandle StartCommand(const std::string& commandLine) {
         throw Exception(commandLine + " : " + SystemMessage(commandLine.empty() ? ERROR_INVALID_PARAMETER
                                                                                 : GetLastError()));
     CloseHandle(info.hThread);
-    return TOwnedHandle(info.hProcess);
+    return TKernelHandle(info.hProcess);
 }
 
-TOwnedHandle OpenParentProcess() {
+TKernelHandle OpenParentProcess() {
     const DWORD self = GetCurrentProcessId();
     DWORD parentId = 0;
-    TOwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.Get() == INVALID_HANDLE_VALUE) {
-        snapshot.Release();
-        return {};
-    }
+    TFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return {};
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry))
@@ -65,7 +62,7 @@ TOwnedHandle OpenParentProcess() {
         }
     if (parentId == 0 || parentId == self) return {};
 
-    TOwnedHandle parent(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parentId));
+    TKernelHandle parent(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parentId));
     if (!parent) return {};
     const ULONGLONG parentCreated = CreationTimeOf(parent.Get());
     const ULONGLONG selfCreated = CreationTimeOf(GetCurrentProcess());

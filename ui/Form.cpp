@@ -16,23 +16,27 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 namespace {
 
-constexpr wchar_t kFormWindowClass[] = L"AttenteForm";
 // Larger client areas than this would overflow window coordinates once scaled.
 constexpr int kMaxClientSize = 0x3FFF;
 
-const wchar_t* FormWindowClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        // The border is drawn over the whole client area: a resize must repaint all of it.
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = FormWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        return RegisterClassExW(&wc);
-    }();
-    if (!atom) throw Exception("RegisterClassExW a échoué (" + std::to_string(GetLastError()) + ")");
-    return kFormWindowClass;
+// Each form class gets a window class of its own name (TForm1), so that an installer can find the
+// window by class. Registered once per name; the names are ASCII identifiers.
+std::wstring FormWindowClass(const char* className) {
+    std::wstring name(className, className + std::char_traits<char>::length(className));
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &existing)) return name;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    // The border is drawn over the whole client area: a resize must repaint all of it.
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = FormWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassExW(&wc))
+        throw Exception("RegisterClassExW a échoué (" + std::to_string(GetLastError()) + ")");
+    return name;
 }
 
 struct TIdentifierOf {
@@ -93,7 +97,7 @@ TForm::~TForm() {
 }
 
 void TForm::CreateHandle() {
-    HWND window = CreateWindowExW(WindowExStyle(), FormWindowClass(), caption_.c_str(), WindowStyle(),
+    HWND window = CreateWindowExW(WindowExStyle(), FormWindowClass(ClassInfo().Name).c_str(), caption_.c_str(), WindowStyle(),
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), this);
     if (!window) throw Exception("CreateWindowExW a échoué (" + std::to_string(GetLastError()) + ")");

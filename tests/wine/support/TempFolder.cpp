@@ -79,11 +79,13 @@ void TTempFolder::MakeFolder(const std::string& name) const {
     ASSERT_TRUE(CreateDirectoryA(File(name).c_str(), nullptr)) << File(name);
 }
 
-std::string DistFolder() {
-    const char* dist = std::getenv("ATTENTE_DIST_DIR");
-    if (dist == nullptr || *dist == '\0') return {};
+std::string DistFolder() { return FolderFromEnvironment("ATTENTE_DIST_DIR"); }
+
+std::string FolderFromEnvironment(const char* variable) {
+    const char* folder = std::getenv(variable);
+    if (folder == nullptr || *folder == '\0') return {};
     // A Unix path: Wine maps the root through drive Z:.
-    std::string path = std::string("Z:") + dist;
+    std::string path = std::string("Z:") + folder;
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;

@@ -26,5 +26,7 @@ class TTempFolder {
 
 // The distribution folder (the exe and its language modules) in Windows form.
 std::string DistFolder();
+// A folder the build passed to the test as a Unix path in an environment variable, in Windows form.
+std::string FolderFromEnvironment(const char* variable);
 
 } // namespace attente::test

@@ -1,0 +1,148 @@
+// The status window's code: status text, clock, border, and the /RUN command or parent it follows.
+#include "Form1.h"
+
+#include "CommandLine.h"
+#include "Exceptions.h"
+#include "LanguageValues.h"
+#include "ResourceSource.h"
+#include "StatusJob.h"
+#include "UiHandles.h"
+
+namespace attente {
+
+namespace {
+
+// Posted by the wait threads when a followed process ends.
+constexpr UINT kCommandEndedMessage = WM_APP + 1;
+constexpr UINT kParentEndedMessage = WM_APP + 2;
+
+constexpr COLORREF kBevelLight = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kBevelShadow = RGB(0x80, 0x80, 0x80);
+constexpr int kBevelRings = 2;
+
+
+// One ring of the bevel: light from bottom-left up and across, shadow down and back. Polylines leave
+// out their last point, so the top-right and bottom-left corners end up in the shadow colour.
+void DrawRing(HDC dc, const RECT& r, HGDIOBJ lightPen, HGDIOBJ shadowPen) {
+    {
+        const TSelectScope pen(dc, lightPen);
+        const POINT light[] = {{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top}};
+        Polyline(dc, light, 3);
+    }
+    const TSelectScope pen(dc, shadowPen);
+    const POINT shadow[] = {{r.right, r.top}, {r.right, r.bottom}, {r.left - 1, r.bottom}};
+    Polyline(dc, shadow, 3);
+}
+
+} // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    PublishMethod("FormCreate", &TForm1::FormCreate);
+    PublishMethod("FormPaint", &TForm1::FormPaint);
+    PublishComponent("LabWait", LabWait);
+    PublishComponent("clock", clock);
+}
+
+TForm1::~TForm1() { StopWatching(); }
+
+void TForm1::FormCreate(TComponent&) {
+    if (LabWait) LabWait->SetCaption(LoadResStringW(kStatusTextString));
+    if (CurrentLanguage.empty()) {
+        if (LabWait) LabWait->SetVisible(false);
+        if (clock) clock->SetVisible(true);
+    }
+    PostMessageA(Handle(), kStartNotification, kStartNotificationWParam, kStartNotificationLParam);
+}
+
+void TForm1::FormPaint(TComponent&) {
+    HDC dc = Canvas();
+    if (!dc) return;
+    RECT r = ClientRect();
+    {
+        const TSelectScope brush(dc, GetStockObject(NULL_BRUSH));
+        const TSelectScope pen(dc, GetStockObject(BLACK_PEN));
+        Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    }
+    InflateRect(&r, -1, -1);
+    const TGdiObject lightPen(CreatePen(PS_SOLID, 1, kBevelLight));
+    const TGdiObject shadowPen(CreatePen(PS_SOLID, 1, kBevelShadow));
+    --r.right;
+    --r.bottom;
+    for (int ring = 0; ring < kBevelRings; ++ring) {
+        if (ring > 0) InflateRect(&r, -1, -1);
+        DrawRing(dc, r, lightPen.Get(), shadowPen.Get());
+    }
+}
+
+bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case kStartNotification:
+        if (wParam != kStartNotificationWParam || lParam != kStartNotificationLParam) return false;
+        result = 0;
+        StartJob();
+        return true;
+    case kCommandEndedMessage:
+        result = 0;
+        Finish(command_ ? ExitCodeOf(command_.Get()) : 0);
+        return true;
+    case kParentEndedMessage:
+    case WM_CLOSE:
+        result = 0;
+        Finish(0);
+        return true;
+    default:
+        return TForm::HandleMessage(message, wParam, lParam, result);
+    }
+}
+
+void TForm1::StartJob() {
+    if (started_) return;
+    started_ = true;
+    // Announce the text to screen readers now that the window is up.
+    if (LabWait && LabWait->Visible()) NotifyWinEvent(EVENT_SYSTEM_ALERT, LabWait->Handle(), OBJID_CLIENT, CHILDID_SELF);
+
+    const std::string command = Switches.RawValue("/RUN");
+    if (!command.empty()) {
+        try {
+            command_ = StartCommand(command);
+        } catch (const std::exception& failure) {
+            if (Application) Application->ShowException(failure);
+            Finish(kRunCommandFailedExitCode);
+            return;
+        }
+        Watch(command_.Get(), commandContext_, kCommandEndedMessage, commandWait_);
+    }
+    parent_ = OpenParentProcess();
+    if (parent_) Watch(parent_.Get(), parentContext_, kParentEndedMessage, parentWait_);
+}
+
+void TForm1::Watch(HANDLE process, TWaitContext& context, UINT endedMessage, HANDLE& wait) {
+    // The context lives as long as the form; StopWatching waits for a running callback first.
+    context = {Handle(), endedMessage};
+    if (!RegisterWaitForSingleObject(&wait, process, ProcessEnded, &context, INFINITE, WT_EXECUTEONLYONCE))
+        wait = nullptr;
+}
+
+// Runs on a wait thread: it only posts, every decision is taken on the window's thread.
+VOID CALLBACK TForm1::ProcessEnded(PVOID context, BOOLEAN) {
+    const auto* ended = static_cast<const TWaitContext*>(context);
+    PostMessageW(ended->Window, ended->Message, 0, 0);
+}
+
+void TForm1::StopWatching() {
+    for (HANDLE* wait : {&commandWait_, &parentWait_})
+        if (*wait) {
+            UnregisterWaitEx(*wait, INVALID_HANDLE_VALUE);
+            *wait = nullptr;
+        }
+}
+
+void TForm1::Finish(UINT exitCode) {
+    StopWatching();
+    if (Application && Application->MainForm() == this)
+        Application->Terminate(static_cast<int>(exitCode));
+    else
+        DestroyWindow(Handle());
+}
+
+} // namespace attente

@@ -1,0 +1,59 @@
+// The status window: a borderless panel with the status text (or the clock when the resources do not
+// name their language), its border, and the job it follows once it is up.
+#pragma once
+
+#include "Application.h"
+#include "Form.h"
+#include "Handles.h"
+#include "Image.h"
+#include "Label.h"
+
+#include <windows.h>
+
+namespace attente {
+
+// Posted by the window to itself at the end of its creation.
+constexpr UINT kStartNotification = WM_USER + 1;
+constexpr WPARAM kStartNotificationWParam = 1;
+constexpr LPARAM kStartNotificationLParam = 0;
+
+class TForm1 : public TForm, public TMainWindow {
+    ATTENTE_FORM_CLASS(TForm1, TForm)
+  public:
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+
+    void FormCreate(TComponent& sender);
+    void FormPaint(TComponent& sender);
+
+    HWND Handle() const override { return const_cast<TForm1*>(this)->TControl::Handle(); }
+
+    TLabel* LabWait = nullptr;
+    TImage* clock = nullptr;
+
+  protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    // What a wait thread needs to tell the window that a process ended.
+    struct TWaitContext {
+        HWND Window = nullptr;
+        UINT Message = 0;
+    };
+
+    static VOID CALLBACK ProcessEnded(PVOID context, BOOLEAN timedOut);
+    void StartJob();
+    void Watch(HANDLE process, TWaitContext& context, UINT endedMessage, HANDLE& wait);
+    void StopWatching();
+    void Finish(UINT exitCode);
+
+    TKernelHandle command_;
+    TKernelHandle parent_;
+    HANDLE commandWait_ = nullptr;
+    HANDLE parentWait_ = nullptr;
+    TWaitContext commandContext_;
+    TWaitContext parentContext_;
+    bool started_ = false;
+};
+
+} // namespace attente

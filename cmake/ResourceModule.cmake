@@ -1,0 +1,26 @@
+# attente_add_resource_module(TARGET SOURCE OUTPUT_DIR OUTPUT_NAME): a resource-only PE module (no
+# runtime, no code, no entry point, no imports) built from one .rc file, checked after linking.
+include_guard()
+
+function(attente_add_resource_module target source output_dir output_name)
+  add_library(${target} MODULE ${source})
+  target_include_directories(${target} PRIVATE ${ATTENTE_RC_INCLUDES})
+  # A linker script that keeps the resource section only, and no symbol table (it would trail the
+  # resources in the file).
+  target_link_options(${target} PRIVATE -nostdlib -s -Wl,-e,0 -Wl,-T,${CMAKE_SOURCE_DIR}/resources/module.ld)
+  get_filename_component(extension ${output_name} LAST_EXT)
+  get_filename_component(base ${output_name} NAME_WLE)
+  set_target_properties(${target} PROPERTIES
+    LINKER_LANGUAGE C
+    PREFIX ""
+    OUTPUT_NAME ${base}
+    SUFFIX "${extension}"
+    LIBRARY_OUTPUT_DIRECTORY ${output_dir}
+    LINK_DEPENDS ${CMAKE_SOURCE_DIR}/resources/module.ld)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/check-module.sh $<TARGET_FILE:${target}>
+    VERBATIM)
+  # windres does not report the files an rc pulls in as RCDATA: rebuild when a stream is.
+  set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS "${ATTENTE_FORM_STREAMS}")
+  add_dependencies(${target} attente_descriptions)
+endfunction()
