@@ -48,7 +48,8 @@ TComponent& TFormReader::ExistingComponent(const TRecordPrefix& prefix) {
 }
 
 TComponent& TFormReader::CreateComponent(const TRecordPrefix& prefix, TComponent& parent) {
-    if (root_.FindComponent(prefix.Name)) throw EReadError("Un composant nommé " + prefix.Name + " existe déjà");
+    if (root_.FindComponent(prefix.Name))
+        throw EReadError("Un composant nommé " + prefix.Name + " existe déjà");
     const TClassInfo* info = FindComponentClass(prefix.ClassName);
     if (!info || !info->Create) throw EReadError("Classe " + prefix.ClassName + " non trouvée");
     // The form owns it from the start; the guard destroys it (leaving the form) if it cannot be named
@@ -77,7 +78,9 @@ void TFormReader::ReadProperty(const std::string& name, const TValue& value) {
         throw EReadError("Propriété " + name + " inconnue pour la classe " + component.ClassInfo().Name);
 }
 
-void TFormReader::EndRecord() { stack_.pop_back(); }
+void TFormReader::EndRecord() {
+    stack_.pop_back();
+}
 
 void TAsInheritedReader::ReadPrefix(TRecordPrefix& prefix) {
     TFormReader::ReadPrefix(prefix);
