@@ -22,6 +22,11 @@ bool ClassChainHas(const TClassInfo& info, std::string_view name) {
 
 TFormReader::TFormReader(TByteSource& source, TForm& root) : TDescriptionReader(source), root_(root) {}
 
+TFormReader::~TFormReader() {
+    for (TComponent* component : stack_)
+        component->AbortLoading();
+}
+
 void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
     if (depth == 1) {
         if (!ClassChainHas(root_.ClassInfo(), prefix.ClassName))
@@ -29,10 +34,11 @@ void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
                              root_.ClassInfo().Name);
         if (!prefix.Inherited()) root_.SetName(prefix.Name);
         stack_.push_back(&root_);
-        return;
+    } else {
+        TComponent& parent = *stack_.back();
+        stack_.push_back(prefix.Inherited() ? &ExistingComponent(prefix) : &CreateComponent(prefix, parent));
     }
-    TComponent& parent = *stack_.back();
-    stack_.push_back(prefix.Inherited() ? &ExistingComponent(prefix) : &CreateComponent(prefix, parent));
+    stack_.back()->BeginLoading();
 }
 
 TComponent& TFormReader::ExistingComponent(const TRecordPrefix& prefix) {

@@ -16,6 +16,8 @@ namespace attente {
 class TFormReader : public TDescriptionReader {
   public:
     TFormReader(TByteSource& source, TForm& root);
+    // Components whose records a failure left open stop loading, without Loaded.
+    ~TFormReader() override;
 
   protected:
     void BeginRecord(const TRecordPrefix& prefix, int depth) override;
