@@ -298,11 +298,6 @@ void TForm::PrintChildren(HDC dc) {
     }
 }
 
-void TForm::PaintWithChildren(HDC dc) {
-    PaintTo(dc);
-    PrintChildren(dc);
-}
-
 bool TForm::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }

@@ -35,16 +35,16 @@ std::vector<std::uint8_t> IconFile(const std::vector<TImageSpec>& images) {
     std::vector<std::uint8_t> out;
     Put16(out, 0), Put16(out, 1), Put16(out, static_cast<unsigned>(images.size()));
     std::vector<std::vector<std::uint8_t>> bodies;
-    for (const TImageSpec& spec : images) {
-        const unsigned palette = spec.BitCount <= 8 ? (1u << spec.BitCount) : 0;
-        const unsigned colourRow = ((spec.Size * spec.BitCount + 31) / 32) * 4;
-        const unsigned maskRow = ((spec.Size + 31) / 32) * 4;
+    for (const TImageSpec& image : images) {
+        const unsigned palette = image.BitCount <= 8 ? (1u << image.BitCount) : 0;
+        const unsigned colourRow = ((image.Size * image.BitCount + 31) / 32) * 4;
+        const unsigned maskRow = ((image.Size + 31) / 32) * 4;
         std::vector<std::uint8_t> body;
-        Put32(body, 40), Put32(body, spec.Size), Put32(body, 2 * spec.Size), Put16(body, 1),
-            Put16(body, spec.BitCount);
+        Put32(body, 40), Put32(body, image.Size), Put32(body, 2 * image.Size), Put16(body, 1),
+            Put16(body, image.BitCount);
         for (int i = 0; i < 6; ++i)
             Put32(body, 0);
-        body.resize(body.size() + palette * 4 + (colourRow + maskRow) * spec.Size, 0x5A);
+        body.resize(body.size() + palette * 4 + (colourRow + maskRow) * image.Size, 0x5A);
         bodies.push_back(body);
     }
     std::size_t offset = 6 + 16 * images.size();

@@ -196,6 +196,22 @@ TEST(FormWindow, PrintClientPaintsBackgroundOnPaintAndTheLabelText) {
     EXPECT_EQ(hidden.Count(kBlack, 0, 0, client.right, client.bottom), 0);
 }
 
+TEST(FormWindow, PrintWindowRendersTheFormWithItsLabelOnce) {
+    TPanel panel;
+    int paints = 0;
+    panel.Form.OnPaint = [&](TComponent&) { ++paints; };
+    RECT client;
+    GetClientRect(panel.Form.Handle(), &client);
+    TRendering image(client.right, client.bottom);
+    ASSERT_TRUE(PrintWindow(panel.Form.Handle(), image.Dc(), 0));
+    GdiFlush();
+    EXPECT_EQ(paints, 1);
+    const RECT l{ScaleToScreen(100), ScaleToScreen(10), ScaleToScreen(220), ScaleToScreen(50)};
+    EXPECT_EQ(image.Pixel(50, 50), kBlue);
+    EXPECT_GT(image.Count(kBlack, l.left, l.top, l.right, l.bottom), 20);
+    EXPECT_EQ(image.Count(kBlack, 0, 0, l.left, client.bottom), 0);
+}
+
 TEST(FormWindow, OpaqueLabelFillsWithTheFormColourAndCentresItsText) {
     TPanel panel;
     Set(*panel.Label, "Transparent", TValue::OfBoolean(false));
