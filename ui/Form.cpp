@@ -295,13 +295,10 @@ void TForm::PrintChildren(HDC dc) {
         POINT origin;
         GetWindowOrgEx(dc, &origin);
         SetWindowOrgEx(dc, origin.x - r.left, origin.y - r.top, nullptr);
-        SendMessageW(child->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        // Straight to the child's paint routine: the system's STATIC takes the DC's device origin as
+        // its own corner when it clips, which an offset origin breaks.
+        child->PaintTo(dc);
     }
-}
-
-void TForm::PaintWithChildren(HDC dc) {
-    PaintTo(dc);
-    PrintChildren(dc);
 }
 
 bool TForm::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) {

@@ -84,10 +84,9 @@ class TForm : public TControl {
     // The device context being painted, for OnPaint; null outside painting. The form's font and text
     // colour are selected into it.
     HDC Canvas() const { return canvas_; }
-    // The one paint routine behind WM_PAINT and WM_PRINTCLIENT: background, then OnPaint.
+    // The one paint routine behind WM_PAINT and WM_PRINTCLIENT: background, then OnPaint. (For
+    // WM_PRINTCLIENT with PRF_CHILDREN the visible child controls are drawn over it at their places.)
     void PaintTo(HDC dc) override;
-    // PaintTo, then each visible child control drawn at its place.
-    void PaintWithChildren(HDC dc);
 
     // Runs OnCreate; CreateForm calls it once all description levels are read, then shows the form
     // when a description made it visible.
