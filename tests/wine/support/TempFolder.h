@@ -24,6 +24,9 @@ class TTempFolder {
     std::string path_;
 };
 
+// A Unix path of the build as Wine shows it (through drive Z:).
+std::string WindowsForm(std::string unixPath);
+
 // The distribution folder (the exe and its language modules) in Windows form.
 std::string DistFolder();
 
