@@ -22,6 +22,11 @@ bool ClassChainHas(const TClassInfo& info, std::string_view name) {
 
 TFormReader::TFormReader(TByteSource& source, TForm& root) : TDescriptionReader(source), root_(root) {}
 
+TFormReader::~TFormReader() {
+    for (TComponent* component : stack_)
+        component->AbortLoading();
+}
+
 void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
     if (depth == 1) {
         if (!ClassChainHas(root_.ClassInfo(), prefix.ClassName))
@@ -29,10 +34,11 @@ void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
                              root_.ClassInfo().Name);
         if (!prefix.Inherited()) root_.SetName(prefix.Name);
         stack_.push_back(&root_);
-        return;
+    } else {
+        TComponent& parent = *stack_.back();
+        stack_.push_back(prefix.Inherited() ? &ExistingComponent(prefix) : &CreateComponent(prefix, parent));
     }
-    TComponent& parent = *stack_.back();
-    stack_.push_back(prefix.Inherited() ? &ExistingComponent(prefix) : &CreateComponent(prefix, parent));
+    stack_.back()->BeginLoading();
 }
 
 TComponent& TFormReader::ExistingComponent(const TRecordPrefix& prefix) {
@@ -48,7 +54,8 @@ TComponent& TFormReader::ExistingComponent(const TRecordPrefix& prefix) {
 }
 
 TComponent& TFormReader::CreateComponent(const TRecordPrefix& prefix, TComponent& parent) {
-    if (root_.FindComponent(prefix.Name)) throw EReadError("Un composant nommé " + prefix.Name + " existe déjà");
+    if (root_.FindComponent(prefix.Name))
+        throw EReadError("Un composant nommé " + prefix.Name + " existe déjà");
     const TClassInfo* info = FindComponentClass(prefix.ClassName);
     if (!info || !info->Create) throw EReadError("Classe " + prefix.ClassName + " non trouvée");
     // The form owns it from the start; the guard destroys it (leaving the form) if it cannot be named
@@ -77,7 +84,9 @@ void TFormReader::ReadProperty(const std::string& name, const TValue& value) {
         throw EReadError("Propriété " + name + " inconnue pour la classe " + component.ClassInfo().Name);
 }
 
-void TFormReader::EndRecord() { stack_.pop_back(); }
+void TFormReader::EndRecord() {
+    stack_.pop_back();
+}
 
 void TAsInheritedReader::ReadPrefix(TRecordPrefix& prefix) {
     TFormReader::ReadPrefix(prefix);

@@ -14,15 +14,17 @@ namespace attente {
 // updated; any other record makes a new component of its class, owned by the form and placed in the
 // control whose record holds it. Event properties are bound to the form's published routines.
 class TFormReader : public TDescriptionReader {
-public:
+  public:
     TFormReader(TByteSource& source, TForm& root);
+    // Components whose records a failure left open stop loading, without Loaded.
+    ~TFormReader() override;
 
-protected:
+  protected:
     void BeginRecord(const TRecordPrefix& prefix, int depth) override;
     void ReadProperty(const std::string& name, const TValue& value) override;
     void EndRecord() override;
 
-private:
+  private:
     TComponent& CreateComponent(const TRecordPrefix& prefix, TComponent& parent);
     TComponent& ExistingComponent(const TRecordPrefix& prefix);
 
@@ -33,10 +35,10 @@ private:
 // The reload reader: every record is taken as inherited, whatever its stream says, so reading only
 // finds components by name and overwrites the properties listed.
 class TAsInheritedReader : public TFormReader {
-public:
+  public:
     using TFormReader::TFormReader;
 
-protected:
+  protected:
     void ReadPrefix(TRecordPrefix& prefix) override;
 };
 

@@ -32,7 +32,8 @@ template <class TReader> bool ReadLevel(const std::string& name, HINSTANCE modul
 template <class TReader> bool ReadLevels(TForm& window, const TClassInfo& cls, const TClassInfo& rootClass) {
     if (&cls == &TComponent::StaticClassInfo || &cls == &rootClass || !cls.Parent) return false;
     const bool parentFound = ReadLevels<TReader>(window, *cls.Parent, rootClass);
-    const bool found = ReadLevel<TReader>(ResourceNameOf(cls.Name), FindResourceHInstance(cls.Module), window);
+    const bool found =
+        ReadLevel<TReader>(ResourceNameOf(cls.Name), FindResourceHInstance(cls.Module), window);
     return parentFound || found;
 }
 
@@ -48,7 +49,8 @@ bool ReloadFormLevels(TForm& window, const TClassInfo& rootClass) {
 
 void ReloadAllForms() {
     const int count = Screen.FormCount();
-    for (int i = 0; i < count; ++i) ReloadFormLevels(*Screen.Forms(i), TForm::StaticClassInfo);
+    for (int i = 0; i < count; ++i)
+        ReloadFormLevels(*Screen.Forms(i), TForm::StaticClassInfo);
 }
 
 void InitForm(TForm& form) {

@@ -12,7 +12,7 @@
 namespace attente {
 
 class TResourceStream : public TByteSource {
-public:
+  public:
     // The RCDATA resource `name` of `module`, or null when the module has none of that name. A resource
     // that is listed but cannot be loaded raises EReadError.
     static std::unique_ptr<TResourceStream> Open(HINSTANCE module, const std::string& name);
@@ -20,7 +20,7 @@ public:
     std::size_t Read(std::uint8_t* into, std::size_t count) override { return memory_.Read(into, count); }
     std::uint64_t Remaining() const override { return memory_.Remaining(); }
 
-private:
+  private:
     TResourceStream(const void* data, std::size_t size) : memory_(data, size) {}
     // Resource memory belongs to the module's mapping and is never freed on its own.
     TMemorySource memory_;

@@ -47,7 +47,21 @@ class TComponent {
     // The routine published under `name`, bound to this component; empty when there is none.
     TNotifyEvent FindMethod(std::string_view name) const;
 
+    // While a description record is being applied, components put off work that depends on several
+    // properties (sizing to content), so the order of a record's properties does not matter; ending it
+    // runs Loaded.
+    bool Loading() const { return loading_; }
+    void BeginLoading() { loading_ = true; }
+    void EndLoading() {
+        loading_ = false;
+        Loaded();
+    }
+    // The record could not be read to its end: loading stops, Loaded does not run.
+    void AbortLoading() noexcept { loading_ = false; }
+
   protected:
+    virtual void Loaded() {}
+
     // Destroys every owned component now, newest first (a window destroys its controls before its own
     // window goes).
     void DestroyComponents();
@@ -89,6 +103,7 @@ class TComponent {
     void BindField(TFieldEntry& field, TComponent* component);
 
     std::string name_;
+    bool loading_ = false;
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
     std::vector<TMethodEntry> methods_;

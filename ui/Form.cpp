@@ -29,6 +29,7 @@ const wchar_t* FormWindowClass() {
         wc.lpfnWndProc = FormWindowProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.lpszClassName = kFormWindowClass;
         return RegisterClassExW(&wc);
     }();
     if (!atom) throw Exception("RegisterClassExW a échoué (" + std::to_string(GetLastError()) + ")");
@@ -291,7 +292,9 @@ void TForm::PrintChildren(HDC dc) {
         POINT origin;
         GetWindowOrgEx(dc, &origin);
         SetWindowOrgEx(dc, origin.x - r.left, origin.y - r.top, nullptr);
-        SendMessageW(child->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        // Straight to the child's paint routine: the system's STATIC takes the DC's device origin as
+        // its own corner when it clips, which an offset origin breaks.
+        child->PaintTo(dc);
     }
 }
 

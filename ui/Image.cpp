@@ -43,7 +43,8 @@ void TImage::SetAutoSize(bool autoSize) {
 }
 
 void TImage::AdjustSize() {
-    if (autoSize_ && icon_) SetBounds(Left(), Top(), ScaleToDesign(iconWidth_), ScaleToDesign(iconHeight_));
+    if (autoSize_ && icon_ && !Loading())
+        SetBounds(Left(), Top(), ScaleToDesign(iconWidth_), ScaleToDesign(iconHeight_));
 }
 
 void TImage::PaintTo(HDC dc) {

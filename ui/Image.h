@@ -30,6 +30,9 @@ class TImage : public TControl {
     // Picture (binary .ico data), AutoSize, and the control properties.
     bool SetProperty(std::string_view name, const TValue& value) override;
 
+  protected:
+    void Loaded() override { AdjustSize(); }
+
   private:
     void AdjustSize();
 

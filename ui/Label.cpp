@@ -91,7 +91,7 @@ UINT TLabel::DrawFlags() const {
 }
 
 void TLabel::AdjustSize() {
-    if (!autoSize_) return;
+    if (!autoSize_ || Loading()) return;
     TScreenDc screen;
     if (!screen.Dc()) return;
     TSelectScope font(screen.Dc(), EffectiveFont().Handle());

@@ -45,6 +45,7 @@ class TLabel : public TControl {
 
   protected:
     void CreateHandle() override;
+    void Loaded() override { Changed(); }
 
   private:
     void Changed();
