@@ -39,11 +39,10 @@ class TApplication {
     // window there is nothing to wait for and it returns at once.
     int Run(int showState);
 
-    // Only inside a catch block: shows the failure being handled in an error box titled with Title();
-    // the loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
-    // DispatchMessageW and a window procedure, so window procedures catch their own failures and hand
-    // them to HandleMessageException, which calls ShowException while this application lives.
-    void HandleException() noexcept;
+    // Shows a failure raised while a message was handled in an error box titled with Title(); the
+    // loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
+    // DispatchMessageW and a window procedure, so the window procedures catch their own failures and
+    // hand them to HandleMessageException, which calls this while the application lives.
     void ShowException(const std::exception& failure) noexcept;
 
   private:
