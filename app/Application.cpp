@@ -5,6 +5,7 @@
 
 #include "ExeWidePath.h"
 #include "FailureText.h"
+#include "Handles.h"
 #include "PathRules.h"
 #include "TextFormat.h"
 
@@ -14,18 +15,12 @@ TApplication* Application = nullptr;
 
 namespace {
 
-class THook {
-  public:
-    explicit THook(HHOOK hook) : hook_(hook) {}
-    ~THook() {
-        if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
-    }
-    THook(const THook&) = delete;
-    THook& operator=(const THook&) = delete;
-
-  private:
-    HHOOK hook_;
+struct THookTraits {
+    using Handle = HHOOK;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle hook) noexcept { UnhookWindowsHookEx(hook); }
 };
+using THook = TScopedHandle<THookTraits>;
 
 HWND gWatchedWindow = nullptr;
 
@@ -72,7 +67,8 @@ void TApplication::ShowMainForm(int showState) {
         ShowWindow(window, SW_SHOWMAXIMIZED);
         break;
     case SW_SHOWMINNOACTIVE:
-        // The window has no place in a task bar of its own: the application as a whole goes minimised.
+        // There is no separate application window: minimising the application is minimising its main
+        // window, without taking the activation from the program that started it.
         ShowWindow(window, SW_SHOWMINNOACTIVE);
         break;
     default:
@@ -89,12 +85,8 @@ int TApplication::Run(int showState) {
     ShowMainForm(showState);
     MSG message = {};
     while (IsWindow(mainForm_->Handle()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        try {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        } catch (...) {
-            HandleException();
-        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
     gWatchedWindow = nullptr;
     return exitCode_;
@@ -103,16 +95,6 @@ int TApplication::Run(int showState) {
 void TApplication::Terminate(int exitCode) {
     exitCode_ = exitCode;
     if (mainForm_ && IsWindow(mainForm_->Handle())) DestroyWindow(mainForm_->Handle());
-}
-
-void TApplication::HandleException() noexcept {
-    try {
-        throw;
-    } catch (const std::exception& failure) {
-        ShowException(failure);
-    } catch (...) {
-        ShowFailureMessage(std::wstring());
-    }
 }
 
 void TApplication::ShowException(const std::exception& failure) noexcept {

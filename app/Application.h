@@ -35,18 +35,18 @@ class TApplication {
     TMainWindow* MainForm() const { return mainForm_.get(); }
 
     // Shows the main window for `showState` (the show state the process was started with), then runs
-    // the message loop until the main window is destroyed; returns the exit code: 0, or what Terminate was given. Without a main
+    // the message loop until the main window is destroyed; returns the exit code: 0, or what
+    // Terminate was given. Without a main
     // window there is nothing to wait for and it returns at once.
     int Run(int showState);
 
     // Ends the message loop from a handler: the main window is destroyed and Run returns `exitCode`.
     void Terminate(int exitCode);
 
-    // Only inside a catch block: shows the failure being handled in an error box titled with Title();
-    // the loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
-    // DispatchMessageW and a window procedure, so window procedures catch their own failures and hand
-    // them to HandleMessageException, which calls ShowException while this application lives.
-    void HandleException() noexcept;
+    // Shows a failure raised while a message was handled in an error box titled with Title(); the
+    // loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
+    // DispatchMessageW and a window procedure, so the window procedures catch their own failures and
+    // hand them to HandleMessageException, which calls this while the application lives.
     void ShowException(const std::exception& failure) noexcept;
 
   private:

@@ -5,6 +5,7 @@
 #include "FormResources.h"
 #include "InitLangue.h"
 #include "LanguageValues.h"
+#include "ModuleFiles.h"
 #include "ModuleLocaleOverride.h"
 #include "ResourceSource.h"
 
@@ -15,17 +16,8 @@ namespace attente {
 namespace {
 
 constexpr char kAutoRequest[] = "AUTO";
-constexpr int kAbbrevBufferSize = 5;
 constexpr std::size_t kLanguagePartLength = 2;
 constexpr bool kTryEnglish = true;
-
-std::string SystemDefaultAbbrev() {
-    char buffer[kAbbrevBufferSize] = {};
-    if (GetLocaleInfoA(GetSystemDefaultLCID(), LOCALE_SABBREVLANGNAME, buffer, kAbbrevBufferSize) <= 0)
-        return {};
-    buffer[kAbbrevBufferSize - 1] = '\0';
-    return buffer;
-}
 
 bool IsAutoRequest(const std::string& request) {
     return request.empty() || CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, request.data(),
@@ -52,7 +44,7 @@ void ResolveLanguage() {
     if (!ModuleLocale.empty() && RequestedLanguage.empty()) return;
 
     AutoLanguage = IsAutoRequest(RequestedLanguage);
-    if (AutoLanguage) RequestedLanguage = SystemDefaultAbbrev();
+    if (AutoLanguage) RequestedLanguage = LocaleAbbrev(GetSystemDefaultLCID());
     if (SpeaksRequestedLanguage(CurrentLanguage, RequestedLanguage)) return;
 
     if (AutoLanguage) {

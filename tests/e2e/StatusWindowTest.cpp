@@ -34,7 +34,7 @@ class TInstallFolder : public TTempFolder {
         Copy(DistFolder() + "\\attente." + extension, as);
     }
     void AddTestModule(const std::string& name, const std::string& as) const {
-        Copy(FolderFromEnvironment("ATTENTE_TEST_MODULE_DIR") + "\\" + name + ".mod", as);
+        Copy(WindowsForm(ATTENTE_TEST_MODULE_DIR) + "\\" + name + ".mod", as);
     }
     TChildProcess Start(const std::string& arguments = "") const {
         return TChildProcess(Exe(), "\"" + Exe() + "\"" + (arguments.empty() ? "" : " " + arguments));

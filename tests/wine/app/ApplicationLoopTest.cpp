@@ -14,32 +14,7 @@ namespace {
 constexpr UINT kRaiseMessage = WM_APP + 1;
 constexpr UINT kExitMessage = WM_APP + 2;
 constexpr wchar_t kProbeWindowClass[] = L"AttenteProbeWindow";
-constexpr wchar_t kDialogClass[] = L"#32770";
-constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kIdlePatienceMs = 30000;
-
-struct TBox {
-    std::wstring Title;
-    std::wstring Text;
-};
-
-// Reads the error box the child shows and dismisses it.
-TBox TakeBox(const TChildProcess& child) {
-    const HWND box = WaitForWindow(child, kDialogClass);
-    if (box == nullptr) {
-        ADD_FAILURE() << "no message box appeared";
-        return {};
-    }
-    // The box exists before its texts are set; it is shown once they are.
-    while (!IsWindowVisible(box) && IsWindow(box) && child.Running())
-        Sleep(10);
-    TBox seen{WindowText(box), WindowText(GetDlgItem(box, kMessageBoxTextId))};
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    // Gone before the next step looks for a box, so a second box is not mistaken for this one.
-    while (IsWindow(box) && child.Running())
-        Sleep(10);
-    return seen;
-}
 
 struct ShowCase {
     const char* name;
@@ -92,13 +67,15 @@ TEST(ApplicationLoop, FailureWhileHandlingAMessageIsShownAndTheLoopGoesOn) {
     ASSERT_NE(window, nullptr);
 
     PostMessageW(window, kRaiseMessage, 0, 0);
-    const TBox first = TakeBox(child);
+    const TMessageBox first = TakeMessageBox(child);
+    ASSERT_TRUE(first.Found);
     EXPECT_EQ(first.Title, L"setup");
     EXPECT_EQ(first.Text, L"Ressource TFORM1 non trouv\u00e9e.");
 
     // A second failure is shown too: the loop survived the first.
     PostMessageW(window, kRaiseMessage, 1, 0);
-    const TBox second = TakeBox(child);
+    const TMessageBox second = TakeMessageBox(child);
+    ASSERT_TRUE(second.Found);
     EXPECT_EQ(second.Title, L"setup");
     EXPECT_EQ(second.Text, L"");
 

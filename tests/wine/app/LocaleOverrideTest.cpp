@@ -1,13 +1,17 @@
 // The per-executable registry entry read by a real process named setup.exe, with the per-user copy
 // checked afterwards; every entry type and size that a user or installer could leave there.
 #include "LocaleEntries.h"
+#include "LocaleOverride.h"
 #include "ProbeFolder.h"
 #include "RegistryLock.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <optional>
 
+using attente::kLocalesKey;
 using namespace attente::test;
 
 namespace {
@@ -77,6 +81,41 @@ const OverrideCase kCases[] = {
     {"only_a_to_z_change_case", Sz("d\xE9u"), {}, "D\xE9U", Sz("d\xE9u")},
 };
 
+// The per-user key with a security descriptor that grants nobody anything: it can be neither opened
+// nor created by the program. Its owner may still change that descriptor, which is how it goes again.
+class TRefusingUserKey {
+  public:
+    TRefusingUserKey() {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        ACL denyAll;
+        InitializeAcl(&denyAll, sizeof denyAll, ACL_REVISION);
+        SetDacl(key, &denyAll);
+        RegCloseKey(key);
+    }
+    ~TRefusingUserKey() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+            SetDacl(key, nullptr);
+            RegCloseKey(key);
+        }
+        DeleteLocalesKey(HKEY_CURRENT_USER);
+    }
+    TRefusingUserKey(const TRefusingUserKey&) = delete;
+    TRefusingUserKey& operator=(const TRefusingUserKey&) = delete;
+
+  private:
+    // A null DACL grants everything; an empty one grants nothing.
+    static void SetDacl(HKEY key, ACL* dacl) {
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE);
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+    }
+};
+
 class LocaleOverride : public testing::TestWithParam<OverrideCase> {};
 
 TEST_P(LocaleOverride, ReadsAndMaintainsTheEntry) {
@@ -133,6 +172,24 @@ TEST(LocaleOverrideKey, MissingUserKeyIsCreatedForTheMachineEntry) {
     EXPECT_TRUE(user.Exists);
     EXPECT_EQ(user.Type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(user.Data, SzData("enu"));
+}
+
+TEST(LocaleOverrideKey, UserKeyThatCannotBeOpenedOrCreatedIsNoFailure) {
+    const TRegistryLock lock;
+    TProbeFolder folder;
+    const TLocaleEntries entries(folder.ExePath());
+    DeleteLocalesKey(HKEY_CURRENT_USER);
+    entries.SetText(HKEY_LOCAL_MACHINE, "deu");
+    {
+        const TRefusingUserKey refusing;
+        HKEY probe = nullptr;
+        ASSERT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, KEY_QUERY_VALUE, &probe), ERROR_SUCCESS)
+            << "this system does not enforce registry security";
+        const TProbeResult result = folder.Run("override");
+        EXPECT_EQ(result.ExitCode, 0u);
+        EXPECT_EQ(result.Values.at("ModuleLocale"), "DEU");
+    }
+    EXPECT_FALSE(LocalesKeyExists(HKEY_CURRENT_USER));
 }
 
 TEST(LocaleOverrideKey, EntriesOfOtherExecutablesAreNotConsulted) {

@@ -169,6 +169,23 @@ HWND WaitForWindow(const TChildProcess& child, const wchar_t* className) {
     }
 }
 
+TMessageBox TakeMessageBox(const TChildProcess& child) {
+    constexpr wchar_t kDialogClass[] = L"#32770";
+    constexpr int kMessageBoxTextId = 0xFFFF;
+    TMessageBox seen;
+    const HWND box = WaitForWindow(child, kDialogClass);
+    if (box == nullptr) return seen;
+    // The box exists before its texts are set; it is shown once they are.
+    while (!IsWindowVisible(box) && IsWindow(box) && child.Running())
+        Sleep(kPollMs);
+    seen = {true, WindowText(box), WindowText(GetDlgItem(box, kMessageBoxTextId))};
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    // Gone before the caller looks for the next box, so that one is not taken for this one.
+    while (IsWindow(box) && child.Running())
+        Sleep(kPollMs);
+    return seen;
+}
+
 std::wstring WindowText(HWND window) {
     wchar_t buffer[4096] = {};
     GetWindowTextW(window, buffer, 4096);

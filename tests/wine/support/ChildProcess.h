@@ -55,4 +55,14 @@ TProbeResult RunProbe(const std::string& exe, const std::string& commandLine,
 HWND WaitForWindow(const TChildProcess& child, const wchar_t* className);
 std::wstring WindowText(HWND window);
 
+struct TMessageBox {
+    bool Found = false;
+    std::wstring Title;
+    std::wstring Text;
+};
+
+// Waits for a message box of the child, reads its title and text once it is shown, and dismisses it
+// with OK; Found is false when none appeared while the child ran.
+TMessageBox TakeMessageBox(const TChildProcess& child);
+
 } // namespace attente::test

@@ -7,12 +7,6 @@ namespace attente::test {
 
 namespace {
 
-std::string WindowsForm(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
 TChildOptions WithMode(TChildOptions options, const std::string& mode) {
     options.Environment.emplace_back("ATTENTE_PROBE", mode);
     return options;
@@ -20,8 +14,8 @@ TChildOptions WithMode(TChildOptions options, const std::string& mode) {
 
 } // namespace
 
-TProbeFolder::TProbeFolder() {
-    Copy(WindowsForm(ATTENTE_STARTUP_PROBE), kExeName);
+TProbeFolder::TProbeFolder(TProbe probe) {
+    Copy(WindowsForm(probe == TProbe::Entry ? ATTENTE_ENTRY_PROBE : ATTENTE_STARTUP_PROBE), kExeName);
 }
 
 std::string TProbeFolder::CommandLine(const std::string& arguments) const {
@@ -40,6 +34,10 @@ TChildProcess TProbeFolder::Start(const std::string& mode, const std::string& ar
 
 void TProbeFolder::CopyModule(const std::string& extension) const {
     Copy(DistFolder() + "\\" + ATTENTE_EXE_BASE "." + extension, "setup." + extension);
+}
+
+void TProbeFolder::CopySparseModule() const {
+    Copy(WindowsForm(ATTENTE_SPARSE_MODULE), "setup.ITA");
 }
 
 } // namespace attente::test

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace attente::test {
@@ -79,16 +78,14 @@ void TTempFolder::MakeFolder(const std::string& name) const {
     ASSERT_TRUE(CreateDirectoryA(File(name).c_str(), nullptr)) << File(name);
 }
 
-std::string DistFolder() { return FolderFromEnvironment("ATTENTE_DIST_DIR"); }
-
-std::string FolderFromEnvironment(const char* variable) {
-    const char* folder = std::getenv(variable);
-    if (folder == nullptr || *folder == '\0') return {};
-    // A Unix path: Wine maps the root through drive Z:.
-    std::string path = std::string("Z:") + folder;
-    for (char& c : path)
+std::string WindowsForm(std::string unixPath) {
+    for (char& c : unixPath)
         if (c == '/') c = '\\';
-    return path;
+    return "Z:" + unixPath;
+}
+
+std::string DistFolder() {
+    return WindowsForm(ATTENTE_DIST);
 }
 
 } // namespace attente::test

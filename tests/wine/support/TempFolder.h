@@ -24,9 +24,10 @@ class TTempFolder {
     std::string path_;
 };
 
+// A Unix path of the build as Wine shows it (through drive Z:).
+std::string WindowsForm(std::string unixPath);
+
 // The distribution folder (the exe and its language modules) in Windows form.
 std::string DistFolder();
-// A folder the build passed to the test as a Unix path in an environment variable, in Windows form.
-std::string FolderFromEnvironment(const char* variable);
 
 } // namespace attente::test
