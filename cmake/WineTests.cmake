@@ -17,10 +17,11 @@ function(attente_escape_test_env var)
   set(${var} "${escaped}" PARENT_SCOPE)
 endfunction()
 
-# attente_wine_test(NAME SOURCES... [LIBS libs...] [ENV VAR=VALUE...]):
-# a GoogleTest exe run under Wine; the default system locale is French (France).
+# attente_wine_test(NAME [SERIAL] SOURCES... [LIBS libs...] [ENV VAR=VALUE...]):
+# a GoogleTest exe run under Wine; the default system locale is French (France). SERIAL: its tests
+# change what the whole prefix sees (the screen density) and run with no other test beside them.
 function(attente_wine_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARG_LIBS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine/support)
@@ -29,5 +30,5 @@ function(attente_wine_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120 RUN_SERIAL ${ARG_SERIAL})
 endfunction()
