@@ -1,10 +1,15 @@
-# attente_add_resource_module(TARGET SOURCE OUTPUT_DIR OUTPUT_NAME): a resource-only PE module (no
-# runtime, no code, no entry point, no imports) built from one .rc file, checked after linking.
+# attente_add_resource_module(TARGET SOURCE OUTPUT_DIR OUTPUT_NAME [INCLUDES dirs...]): a resource-only
+# PE module (no runtime, no code, no entry point, no imports) built from one .rc file, checked after
+# linking. INCLUDES replaces the default resource include path (resources/ and its build folder).
 include_guard()
 
 function(attente_add_resource_module target source output_dir output_name)
+  cmake_parse_arguments(ARG "" "" "INCLUDES" ${ARGN})
+  if(NOT ARG_INCLUDES)
+    set(ARG_INCLUDES ${ATTENTE_RC_INCLUDES})
+  endif()
   add_library(${target} MODULE ${source})
-  target_include_directories(${target} PRIVATE ${ATTENTE_RC_INCLUDES})
+  target_include_directories(${target} PRIVATE ${ARG_INCLUDES})
   # A linker script that keeps the resource section only, and no symbol table (it would trail the
   # resources in the file).
   target_link_options(${target} PRIVATE -nostdlib -s -Wl,-e,0 -Wl,-T,${CMAKE_SOURCE_DIR}/resources/module.ld)
@@ -21,6 +26,6 @@ function(attente_add_resource_module target source output_dir output_name)
     COMMAND ${CMAKE_SOURCE_DIR}/tools/check-module.sh $<TARGET_FILE:${target}>
     VERBATIM)
   # windres does not report the files an rc pulls in as RCDATA: rebuild when a stream is.
-  set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS "${ATTENTE_FORM_STREAMS}")
+  set_property(SOURCE ${source} APPEND PROPERTY OBJECT_DEPENDS ${ATTENTE_FORM_STREAMS})
   add_dependencies(${target} attente_descriptions)
 endfunction()
