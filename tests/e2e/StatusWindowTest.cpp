@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "Handles.h"
 #include "RegistryLock.h"
+#include "TextFormat.h"
 #include "TempFolder.h"
 #include "WindowReading.h"
 
@@ -244,6 +245,22 @@ TEST(StatusWindow, RunSwitchWithACommandThatCannotStartReportsAndExits127) {
     EXPECT_TRUE(namesTheCommand);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.Wait(), 127u);
+}
+
+TEST(StatusWindow, ModuleWithoutTheDescriptionEndsStartUpWithItsOwnErrorBoxAndCode1) {
+    TRegistryLock registry;
+    TInstallFolder folder;
+    folder.AddTestModule("NoDescription", "setup.DEU");
+    TChildProcess program = folder.Start("/L=DEU");
+    const HWND box = WaitForStatusWindow(program, L"#32770");
+    ASSERT_NE(box, nullptr) << program.Output();
+    EXPECT_EQ(WindowText(box), L"Testfehler");
+    std::wstring text;
+    for (const TChildWindow& child : ChildWindows(box)) text += child.Text + L"\n";
+    EXPECT_NE(text.find(L"Ausnahme EResNotFound in setup.exe bei "), std::wstring::npos) << attente::WideToUtf8(text);
+    EXPECT_NE(text.find(L"Ressource TForm1 fehlt."), std::wstring::npos) << attente::WideToUtf8(text);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(program.Wait(), 1u);
 }
 
 TEST(StatusWindow, ClosesWhenTheProcessThatStartedItEnds) {
