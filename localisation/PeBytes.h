@@ -39,7 +39,6 @@ constexpr std::size_t kResourceDataEntrySize = 16;
 constexpr std::uint32_t kHighBit = 0x80000000u;
 constexpr std::uint32_t kIdMask = 0xFFFFu;
 constexpr std::uint32_t kStringTableType = 6;
-constexpr std::uint32_t kRcDataType = 10;
 constexpr int kStringsPerBlock = 16;
 
 class TPeBytes {

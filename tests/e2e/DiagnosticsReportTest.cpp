@@ -84,6 +84,37 @@ TEST(DiagnosticsReport, NamesThePerUserRegistryEntryAndTheModuleItChoseAtStartUp
                         });
 }
 
+TEST(DiagnosticsReport, NamesTheCopiedPerMachineEntry) {
+    TRegistryLock registry;
+    TInstallFolder folder;
+    folder.AddDistModule("ENU", "setup.ENU");
+    TLocaleEntries entries(folder.Exe());
+    entries.SetText(HKEY_LOCAL_MACHINE, "ENU");
+    const std::vector<std::string> report = RunAndReadReport(folder, "", kEnglishStatus);
+    ExpectLines(report,
+                {
+                    "Registry entry: ENU, per-machine entry (HKEY_LOCAL_MACHINE), copied to the per-user key",
+                    "Start-up registry override: ENU",
+                    "Module installed: " + folder.File("setup.ENU"),
+                });
+    EXPECT_TRUE(entries.Read(HKEY_CURRENT_USER).Exists);
+}
+
+TEST(DiagnosticsReport, NamesTheSettingsFileThatAskedForTheLanguage) {
+    TRegistryLock registry;
+    TInstallFolder folder;
+    folder.AddDistModule("DEU", "setup.DEU");
+    folder.Write("setup.ini", "[General]\r\nLanguage=DEU\r\n");
+    const std::vector<std::string> report = RunAndReadReport(folder, "", kGermanStatus);
+    ExpectLines(report, {
+                            "Language request: settings file " + folder.File("setup.ini"),
+                            "Decision: module looked for with locale 0x0407 DEU",
+                            "  resolution: " + folder.File("setup.DEU") + ": opened",
+                            "Module installed: " + folder.File("setup.DEU"),
+                            "CurrentLanguage: DEU",
+                        });
+}
+
 TEST(DiagnosticsReport, FollowsTheFallbackToAnEnglishModule) {
     TRegistryLock registry;
     TInstallFolder folder;

@@ -21,6 +21,8 @@ constexpr const char* kDescriptionName = "TFORM1";
 constexpr const char* kRootClass = "TForm1";
 constexpr const char* kRequiredComponents[] = {"LabWait", "clock"};
 constexpr std::size_t kRegionLength = 2;
+// The platform's abbreviations have three letters; the fields that hold them admit four.
+constexpr std::size_t kAbbrevLength = 3;
 constexpr std::uint32_t kRcDataResourceType = 10;
 
 struct TTextRule {
@@ -100,9 +102,9 @@ void CheckLanguageId(const std::u16string& id, const std::string& fileName, TFau
     if (extension != abbrev && extension != abbrev.substr(0, kRegionLength))
         faults.Add("file extension \"" + Extension(fileName) + "\" does not name the language " + abbrev +
                    " of string " + std::to_string(IDS_LANGUAGE_ID));
-    else if (!IsTableAbbrev(abbrev) && extension != abbrev)
+    else if (!IsTableAbbrev(abbrev) && (extension != abbrev || abbrev.size() != kAbbrevLength))
         faults.Add("string " + std::to_string(IDS_LANGUAGE_ID) + " is \"" + abbrev +
-                   "\", not a language of the table, and the file is not named after it");
+                   "\", not a language of the table, and the file is not named after its three letters");
 }
 
 void CheckTexts(const TModuleContents& module, const std::string& fileName, TFaults& faults) {
