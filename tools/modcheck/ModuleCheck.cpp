@@ -3,6 +3,7 @@
 // known and matching the file name, and a readable TFORM1 with the components the status window uses.
 #include "ModuleCheck.h"
 
+#include "AsciiCase.h"
 #include "DescriptionTree.h"
 #include "Exceptions.h"
 #include "LanguageAbbrevs.h"
@@ -40,12 +41,6 @@ std::string Ascii(const std::u16string& text) {
     for (const char16_t c : text)
         out += c < 0x80 ? static_cast<char>(c) : '?';
     return out;
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
 }
 
 bool IsCapitals(const std::u16string& text) {
