@@ -15,7 +15,7 @@ add_link_options(-Wl,--gc-sections)
 set(ATTENTE_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(ATTENTE_EXE_BASE attente)
 
-# The description compiler runs on the build machine, so when cross-building it is a host project.
+# The description compiler and the module checker run on the build machine, so when cross-building it is a host project.
 if(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
   set(ATTENTE_HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools)
@@ -26,10 +26,12 @@ if(CMAKE_CROSSCOMPILING)
                -DCMAKE_C_COMPILER=cc -DCMAKE_CXX_COMPILER=c++
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${ATTENTE_HOST_TOOLS_DIR}/tools/formc)
+    BUILD_BYPRODUCTS ${ATTENTE_HOST_TOOLS_DIR}/tools/formc ${ATTENTE_HOST_TOOLS_DIR}/tools/modcheck)
   set(ATTENTE_FORMC ${ATTENTE_HOST_TOOLS_DIR}/tools/formc)
+  set(ATTENTE_MODCHECK ${ATTENTE_HOST_TOOLS_DIR}/tools/modcheck)
   set(ATTENTE_FORMC_TARGET host_tools)
 else()
   set(ATTENTE_FORMC $<TARGET_FILE:formc>)
+  set(ATTENTE_MODCHECK $<TARGET_FILE:modcheck>)
   set(ATTENTE_FORMC_TARGET formc)
 endif()

@@ -58,15 +58,32 @@ bool FileExists(const std::string& path) {
     return find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-TModule OpenModuleAsData(const std::string& path) {
+TModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWORD& error) {
+    error = ERROR_SUCCESS;
     // Held open without write sharing until the module is mapped, so the bytes checked are the
     // bytes mapped. A directory does not open this way and is passed over like a missing file.
     TFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {};
+    if (!file) {
+        error = GetLastError();
+        outcome = TDiagOutcome::NotOpened;
+        return {};
+    }
     std::vector<std::uint8_t> bytes;
-    if (!ReadWhole(file.Get(), bytes) || !IsSoundResourceImage(bytes.data(), bytes.size())) return {};
-    return TModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!ReadWhole(file.Get(), bytes) || !IsSoundResourceImage(bytes.data(), bytes.size())) {
+        outcome = TDiagOutcome::NotSound;
+        return {};
+    }
+    TModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) error = GetLastError();
+    outcome = module ? TDiagOutcome::Opened : TDiagOutcome::NotMapped;
+    return module;
+}
+
+TModule OpenModuleAsData(const std::string& path) {
+    TDiagOutcome outcome{};
+    DWORD error = 0;
+    return OpenModuleAsData(path, outcome, error);
 }
 
 } // namespace attente

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "Diagnostics.h"
 #include "Handles.h"
 #include "ModulePath.h"
 
@@ -29,5 +30,7 @@ bool FileExists(const std::string& path);
 // Opens a language module as data (no code in it ever runs) once its bytes have passed
 // IsSoundResourceImage; no handle when it is missing, unreadable, malformed or does not open.
 TModule OpenModuleAsData(const std::string& path);
+// The same, telling why a file did not open (`error`: the platform's code when it did not open).
+TModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWORD& error);
 
 } // namespace attente

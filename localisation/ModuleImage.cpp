@@ -3,97 +3,21 @@
 // root, and a string block is walked as sixteen length-prefixed UTF-16 strings.
 #include "ModuleImage.h"
 
+#include "PeBytes.h"
+
 #include <optional>
 
 namespace attente {
 
 namespace {
 
-constexpr std::uint16_t kDosMagic = 0x5A4D;        // "MZ"
-constexpr std::uint32_t kPeSignature = 0x00004550; // "PE\0\0"
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-constexpr std::size_t kDosHeaderSize = 64;
-constexpr std::size_t kNewHeaderOffsetField = 0x3C;
-constexpr std::size_t kFileHeaderSize = 20;
-constexpr std::size_t kSectionCountField = 2;
-constexpr std::size_t kOptionalHeaderSizeField = 16;
-constexpr std::size_t kPe32DirectoryCountField = 92;
-constexpr std::size_t kPe32PlusDirectoryCountField = 108;
-constexpr std::size_t kDataDirectorySize = 8;
-// Through the last of the 16 data directories.
-constexpr std::size_t kPe32OptionalHeaderSize = 224;
-constexpr std::size_t kPe32PlusOptionalHeaderSize = 240;
-constexpr std::uint32_t kResourceDirectoryIndex = 2;
-constexpr std::size_t kSectionHeaderSize = 40;
-constexpr std::size_t kSectionVirtualAddressField = 12;
-constexpr std::size_t kSectionRawSizeField = 16;
-constexpr std::size_t kSectionRawPointerField = 20;
-constexpr std::size_t kResourceDirectorySize = 16;
-constexpr std::size_t kNamedEntryCountField = 12;
-constexpr std::size_t kIdEntryCountField = 14;
-constexpr std::size_t kResourceEntrySize = 8;
-constexpr std::size_t kResourceDataEntrySize = 16;
-constexpr std::uint32_t kHighBit = 0x80000000u;
-constexpr std::uint32_t kIdMask = 0xFFFFu;
 constexpr int kTreeLevels = 3; // type, name, language
-constexpr std::uint32_t kStringTableType = 6;
-constexpr int kStringsPerBlock = 16;
 // Far above any real module; bounds the walk when directories share children.
 constexpr std::size_t kMaxEntriesVisited = 1u << 16;
 
-class TImage {
-  public:
-    TImage(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-    // 64-bit arithmetic: offset plus length from the file must not wrap on a 32-bit size_t.
-    bool Contains(std::uint64_t offset, std::uint64_t length) const {
-        return offset <= size_ && length <= size_ - offset;
-    }
-    std::optional<std::uint16_t> U16(std::uint64_t offset) const {
-        if (!Contains(offset, 2)) return std::nullopt;
-        return static_cast<std::uint16_t>(data_[offset] | data_[offset + 1] << 8);
-    }
-    std::optional<std::uint32_t> U32(std::uint64_t offset) const {
-        if (!Contains(offset, 4)) return std::nullopt;
-        return static_cast<std::uint32_t>(data_[offset]) |
-               static_cast<std::uint32_t>(data_[offset + 1]) << 8 |
-               static_cast<std::uint32_t>(data_[offset + 2]) << 16 |
-               static_cast<std::uint32_t>(data_[offset + 3]) << 24;
-    }
-
-  private:
-    const std::uint8_t* data_;
-    std::uint64_t size_;
-};
-
-struct TSections {
-    std::uint64_t TableOffset = 0;
-    std::uint64_t Count = 0;
-};
-
-// The file offset of `length` bytes at `rva`: the first section whose raw data holds the RVA, as
-// the platform's RVA lookup picks it; the bytes must lie inside that raw data and inside the file.
-std::optional<std::uint64_t> RvaToOffset(const TImage& image, const TSections& sections, std::uint32_t rva,
-                                         std::uint64_t length) {
-    for (std::uint64_t i = 0; i < sections.Count; ++i) {
-        const std::uint64_t header = sections.TableOffset + i * kSectionHeaderSize;
-        const std::uint32_t address = *image.U32(header + kSectionVirtualAddressField);
-        const std::uint32_t rawSize = *image.U32(header + kSectionRawSizeField);
-        const std::uint32_t rawPointer = *image.U32(header + kSectionRawPointerField);
-        if (rva < address || rva - address >= rawSize) continue;
-        const std::uint64_t within = rva - address;
-        if (length > rawSize - within) return std::nullopt;
-        const std::uint64_t offset = rawPointer + within;
-        if (!image.Contains(offset, length)) return std::nullopt;
-        return offset;
-    }
-    return std::nullopt;
-}
-
 class TResourceWalk {
   public:
-    TResourceWalk(const TImage& image, const TSections& sections, std::uint64_t root)
+    TResourceWalk(const TPeBytes& image, const TSections& sections, std::uint64_t root)
         : image_(image), sections_(sections), root_(root) {}
 
     bool Directory(std::uint32_t offset, int level, bool stringTable) {
@@ -154,7 +78,7 @@ class TResourceWalk {
         return true;
     }
 
-    const TImage& image_;
+    const TPeBytes& image_;
     const TSections& sections_;
     std::uint64_t root_;
     std::uint64_t visited_ = 0;
@@ -164,7 +88,7 @@ class TResourceWalk {
 
 bool IsSoundResourceImage(const std::uint8_t* data, std::size_t size) {
     if (data == nullptr || size < kDosHeaderSize) return false;
-    const TImage image(data, size);
+    const TPeBytes image(data, size);
     if (*image.U16(0) != kDosMagic) return false;
     const std::uint64_t peHeader = *image.U32(kNewHeaderOffsetField);
     if (image.U32(peHeader) != kPeSignature) return false;
@@ -202,6 +126,27 @@ bool IsSoundResourceImage(const std::uint8_t* data, std::size_t size) {
     if (!root) return false;
     TResourceWalk walk(image, sections, *root);
     return walk.Directory(0, 1, false);
+}
+
+} // namespace attente
+
+namespace attente {
+
+std::optional<std::uint64_t> RvaToOffset(const TPeBytes& image, const TSections& sections, std::uint32_t rva,
+                                         std::uint64_t length) {
+    for (std::uint64_t i = 0; i < sections.Count; ++i) {
+        const std::uint64_t header = sections.TableOffset + i * kSectionHeaderSize;
+        const std::uint32_t address = *image.U32(header + kSectionVirtualAddressField);
+        const std::uint32_t rawSize = *image.U32(header + kSectionRawSizeField);
+        const std::uint32_t rawPointer = *image.U32(header + kSectionRawPointerField);
+        if (rva < address || rva - address >= rawSize) continue;
+        const std::uint64_t within = rva - address;
+        if (length > rawSize - within) return std::nullopt;
+        const std::uint64_t offset = rawPointer + within;
+        if (!image.Contains(offset, length)) return std::nullopt;
+        return offset;
+    }
+    return std::nullopt;
 }
 
 } // namespace attente

@@ -2,6 +2,7 @@
 #include "ModuleLocaleOverride.h"
 
 #include "AsciiCase.h"
+#include "Diagnostics.h"
 #include "Handles.h"
 #include "LocaleOverride.h"
 #include "ModuleFiles.h"
@@ -46,17 +47,35 @@ TCopyResult CopyToUser(const std::string& exePath, const std::string& text) {
 }
 
 std::string LookUp() {
+    Diagnostics.Override(TOverrideSource::None);
     // Without the path there is no value name; the empty name would read the key's default value.
     const std::string exePath = ModulePath(nullptr);
     if (exePath.empty()) return {};
 
     const TRegTextValue user = ReadEntry(HKEY_CURRENT_USER, exePath);
-    if (user.Kind == TRegValueKind::NotText) return {};
-    if (!user.Text.empty()) return UpperAscii(user.Text);
+    if (user.Kind == TRegValueKind::NotText) {
+        Diagnostics.Override(TOverrideSource::NotText);
+        return {};
+    }
+    if (!user.Text.empty()) {
+        Diagnostics.Override(TOverrideSource::PerUser);
+        return UpperAscii(user.Text);
+    }
 
     const TRegTextValue machine = ReadEntry(HKEY_LOCAL_MACHINE, exePath);
+    if (machine.Kind == TRegValueKind::NotText) Diagnostics.Override(TOverrideSource::NotText);
     if (machine.Kind == TRegValueKind::NotText || machine.Text.empty()) return {};
-    if (CopyToUser(exePath, machine.Text) == TCopyResult::Refused) return {};
+    switch (CopyToUser(exePath, machine.Text)) {
+    case TCopyResult::Refused:
+        Diagnostics.Override(TOverrideSource::CopyRefused);
+        return {};
+    case TCopyResult::NoUserKey:
+        Diagnostics.Override(TOverrideSource::PerMachineNoUserKey);
+        break;
+    case TCopyResult::Written:
+        Diagnostics.Override(TOverrideSource::PerMachineCopied);
+        break;
+    }
     return UpperAscii(machine.Text);
 }
 
@@ -67,6 +86,7 @@ std::string GetModuleLocaleOverride() {
         return LookUp();
     } catch (...) {
         // Out of memory on a huge value, say: the entry counts as absent.
+        Diagnostics.Override(TOverrideSource::None);
         return {};
     }
 }

@@ -2,6 +2,7 @@
 // made only when the resources in use do not already speak the language or a regional variant of it.
 #include "ResolveLanguage.h"
 
+#include "Diagnostics.h"
 #include "FormResources.h"
 #include "InitLangue.h"
 #include "LanguageValues.h"
@@ -41,18 +42,25 @@ void ResolveLanguage() {
     ModuleLocale = GetModuleLocaleOverride();
     CurrentLanguage = LoadResStringA(kLanguageIdString);
     // The entry already chose the module at start-up; only an explicit request overrides it.
-    if (!ModuleLocale.empty() && RequestedLanguage.empty()) return;
+    if (!ModuleLocale.empty() && RequestedLanguage.empty()) {
+        Diagnostics.Decision(TResolveDecision::RegistryKept);
+        return;
+    }
 
     AutoLanguage = IsAutoRequest(RequestedLanguage);
     if (AutoLanguage) RequestedLanguage = LocaleAbbrev(GetSystemDefaultLCID());
-    if (SpeaksRequestedLanguage(CurrentLanguage, RequestedLanguage)) return;
-
-    if (AutoLanguage) {
-        LoadLanguageModule(GetSystemDefaultLCID(), kTryEnglish);
-    } else {
-        RequestedLcid = TableLcidOf(RequestedLanguage);
-        LoadLanguageModule(RequestedLcid != 0 ? RequestedLcid : GetSystemDefaultLCID(), kTryEnglish);
+    if (SpeaksRequestedLanguage(CurrentLanguage, RequestedLanguage)) {
+        Diagnostics.Decision(TResolveDecision::AlreadySpoken);
+        return;
     }
+
+    LCID lcid = GetSystemDefaultLCID();
+    if (!AutoLanguage) {
+        RequestedLcid = TableLcidOf(RequestedLanguage);
+        if (RequestedLcid != 0) lcid = RequestedLcid;
+    }
+    Diagnostics.Decision(TResolveDecision::Loaded, lcid);
+    LoadLanguageModule(lcid, kTryEnglish);
     CurrentLanguage = LoadResStringA(kLanguageIdString);
     ReloadAllForms();
 }

@@ -1,6 +1,7 @@
 // The executable's module record and the one resource source every resource read goes through.
 #include "ResourceSource.h"
 
+#include "Diagnostics.h"
 #include "Handles.h"
 #include "LocaleOverride.h"
 #include "ModuleFiles.h"
@@ -21,10 +22,20 @@ bool gRecordSet = false;
 // Owns gRecord.ResourceSource whenever that is not the instance: exactly one reference.
 TModule gInstalledModule;
 
-TModule OpenCandidate(const std::string& path, const std::string& extension) {
+// Every attempt goes to the diagnostics recorder: a few bytes copied, whether or not a report is
+// wanted later.
+TModule OpenRecorded(TDiagPhase phase, const std::string& path, const char* extension) {
+    TDiagOutcome outcome{};
+    DWORD error = 0;
+    TModule module = OpenModuleAsData(path, outcome, error);
+    Diagnostics.Candidate(phase, extension, outcome, error);
+    return module;
+}
+
+TModule OpenCandidate(TDiagPhase phase, const std::string& path, const std::string& extension) {
     const std::optional<std::string> candidate = ModuleCandidate(path, extension);
     if (!candidate) return {};
-    return OpenModuleAsData(*candidate);
+    return OpenRecorded(phase, *candidate, extension.c_str());
 }
 
 // Start-up order: the override, then the thread locale's three-letter and two-letter abbreviations.
@@ -32,12 +43,14 @@ TModule SelectStartupModule(HINSTANCE instance) {
     const std::string path = ModulePath(instance);
     if (path.empty()) return {};
     const std::string override = ReadStartupOverride(path);
+    Diagnostics.StartupOverride(override.c_str());
     const std::string abbrev = LocaleAbbrev(GetThreadLocale());
     if ((override.empty() && abbrev.empty()) || !FindExtensionDot(path)) return {};
     TModule module;
-    if (!override.empty()) module = OpenCandidate(path, override);
-    if (!module && !abbrev.empty()) module = OpenCandidate(path, abbrev);
-    if (!module && !abbrev.empty()) module = OpenCandidate(path, TwoLetterForm(abbrev));
+    constexpr TDiagPhase kPhase = TDiagPhase::Startup;
+    if (!override.empty()) module = OpenCandidate(kPhase, path, override);
+    if (!module && !abbrev.empty()) module = OpenCandidate(kPhase, path, abbrev);
+    if (!module && !abbrev.empty()) module = OpenCandidate(kPhase, path, TwoLetterForm(abbrev));
     return module;
 }
 
@@ -52,7 +65,9 @@ HINSTANCE InstallOpened(TModule module) {
 TModule OpenEnglishModule(const std::string& path) {
     for (const char* extension : kEnglishExtensions) {
         const std::optional<std::string> candidate = ModuleCandidate(path, extension);
-        if (candidate && FileExists(*candidate)) return OpenModuleAsData(*candidate);
+        if (!candidate) continue;
+        if (FileExists(*candidate)) return OpenRecorded(TDiagPhase::Resolution, *candidate, extension);
+        Diagnostics.Candidate(TDiagPhase::Resolution, extension, TDiagOutcome::Absent);
     }
     return {};
 }
@@ -95,15 +110,16 @@ HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish) {
     if (!FindExtensionDot(path) || abbrev.empty()) return nullptr;
 
     const std::string twoLetter = TwoLetterForm(abbrev);
-    TModule module = OpenCandidate(path, abbrev);
-    if (!module) module = OpenCandidate(path, twoLetter);
+    constexpr TDiagPhase kPhase = TDiagPhase::Resolution;
+    TModule module = OpenCandidate(kPhase, path, abbrev);
+    if (!module) module = OpenCandidate(kPhase, path, twoLetter);
     // Abbreviations come in capitals, so this runs for English locales too when their own module
     // is missing.
     if (!module && tryEnglish && lstrcmpA(twoLetter.c_str(), kEnglishTwoLetter) != 0)
         module = OpenEnglishModule(path);
     if (!module) {
         const std::string exePath = ModulePath(gRecord.Instance);
-        if (!exePath.empty()) module = OpenModuleAsData(exePath);
+        if (!exePath.empty()) module = OpenRecorded(kPhase, exePath, nullptr);
     }
     return InstallOpened(std::move(module));
 }

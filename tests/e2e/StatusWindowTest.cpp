@@ -5,6 +5,7 @@
 #include "RegistryLock.h"
 #include "TextFormat.h"
 #include "TempFolder.h"
+#include "InstallFolder.h"
 #include "WindowReading.h"
 
 #include <gtest/gtest.h>
@@ -26,54 +27,6 @@ constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
 constexpr char kStaticClass[] = "Static";
 
-// setup.exe (the built exe) in a scratch folder, with whatever modules a case puts beside it.
-class TInstallFolder : public TTempFolder {
-  public:
-    TInstallFolder() { Copy(DistFolder() + "\\attente.exe", "setup.exe"); }
-    std::string Exe() const { return File("setup.exe"); }
-    void AddDistModule(const std::string& extension, const std::string& as) const {
-        Copy(DistFolder() + "\\attente." + extension, as);
-    }
-    void AddTestModule(const std::string& name, const std::string& as) const {
-        Copy(WindowsForm(ATTENTE_TEST_MODULE_DIR) + "\\" + name + ".mod", as);
-    }
-    TChildProcess Start(const std::string& arguments = "") const {
-        return TChildProcess(Exe(), "\"" + Exe() + "\"" + (arguments.empty() ? "" : " " + arguments));
-    }
-};
-
-struct TStatusWindow {
-    HWND Window = nullptr;
-    TChildWindow Label;
-    TChildWindow Clock;
-};
-
-// The label is the child with text or the wider one; the clock is the 32-pixel picture.
-TStatusWindow ReadStatusWindow(HWND window) {
-    TStatusWindow status;
-    status.Window = window;
-    for (const TChildWindow& child : ChildWindows(window)) {
-        const int width = child.Rect.right - child.Rect.left;
-        if (width > 100)
-            status.Label = child;
-        else
-            status.Clock = child;
-    }
-    return status;
-}
-
-// The status window once it is shown and its thread has handled what came before: the window exists
-// hidden while its descriptions are read.
-HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className = kWindowClass) {
-    const HWND window = WaitForWindow(program, className);
-    if (!window) return nullptr;
-    for (int attempt = 0; attempt < 400 && !IsWindowVisible(window); ++attempt) Sleep(50);
-    if (!IsWindowVisible(window)) return nullptr;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-    return window;
-}
-
 // The id of the process running `image` once its status window is up, 0 when none appears.
 DWORD WaitForProcessWithImage(const std::string& image) {
     for (int attempt = 0; attempt < 400; ++attempt) {
@@ -90,11 +43,6 @@ DWORD WaitForProcessWithImage(const std::string& image) {
         Sleep(50);
     }
     return 0;
-}
-
-void CloseAndExpectExit(TChildProcess& program, HWND window, DWORD expected = 0) {
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.Wait(), expected);
 }
 
 } // namespace
