@@ -79,5 +79,19 @@ case "${1:-}" in
   --stop) stop ;;
   --display) ensure; echo "$DISPLAY" ;;
   "") echo "wine-run: nothing to run" >&2; exit 2 ;;
-  *) ensure; exec wine "$@" ;;
+  *)
+    ensure
+    # Wine may start long-lived helpers (the desktop, services) from this program; they inherit its
+    # output, and ctest would wait for them to close it. So the program writes to files that are
+    # passed on once it has ended.
+    out=$(mktemp "$TMPDIR/run.XXXXXX")
+    set +e
+    wine "$@" >"$out.out" 2>"$out.err" </dev/null
+    rc=$?
+    set -e
+    cat "$out.out"
+    cat "$out.err" >&2
+    rm -f "$out" "$out.out" "$out.err"
+    exit $rc
+    ;;
 esac
