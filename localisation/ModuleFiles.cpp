@@ -66,7 +66,9 @@ TModule OpenModuleAsData(const std::string& path) {
     if (!file) return {};
     std::vector<std::uint8_t> bytes;
     if (!ReadWhole(file.Get(), bytes) || !IsSoundResourceImage(bytes.data(), bytes.size())) return {};
-    return TModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    // Mapped as an image for its resources only: never run, never searched for, no DllMain.
+    return TModule(
+        LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
 } // namespace attente
