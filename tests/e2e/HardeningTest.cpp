@@ -19,6 +19,8 @@ constexpr wchar_t kWindowClass[] = L"TForm1";
 constexpr char kMarkerSuffix[] = ".loaded";
 constexpr DWORD kProbeLoaded = 0;
 constexpr DWORD kProbeNotLoaded = 1;
+// The exe's icon group, the one shells show.
+constexpr WORD kApplicationIconId = 1;
 
 // Names that system DLLs or the program itself might load at run time, not through the import table.
 const std::vector<std::string> kProbedNames = {"version.dll", "dwmapi.dll", "uxtheme.dll"};
@@ -38,7 +40,7 @@ std::string ReadManifest() {
     const attente::TModule module(
         LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!module) return {};
-    const HRSRC info = FindResourceW(module.Get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    const HRSRC info = FindResourceA(module.Get(), CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     if (!info) return {};
     const HGLOBAL loaded = LoadResource(module.Get(), info);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
@@ -112,6 +114,5 @@ TEST(Manifest, ExeCarriesItsIcon) {
     const attente::TModule module(
         LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     ASSERT_TRUE(module);
-    EXPECT_NE(FindResourceW(module.Get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)),
-              nullptr); // RT_GROUP_ICON
+    EXPECT_NE(FindResourceA(module.Get(), MAKEINTRESOURCEA(kApplicationIconId), RT_GROUP_ICON), nullptr);
 }
