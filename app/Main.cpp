@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "DllSearch.h"
 #include "InitLangue.h"
 #include "Lifecycle.h"
 #include "MainForm.h"
@@ -41,6 +42,8 @@ int RunProgram(HINSTANCE instance) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything else: nothing may load a DLL by name from the exe's folder.
+    attente::RestrictDllSearch();
     int exitCode = attente::kStartupFailureExitCode;
     try {
         exitCode = RunProgram(instance);

@@ -21,7 +21,8 @@ std::string SystemMessage(DWORD error) {
     if (text) LocalFree(text);
     while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
         message.pop_back();
-    if (message.empty()) message = L"Error " + std::to_wstring(error);
+    // Narrow on purpose: the wide conversion goes through the C library's wide printf.
+    if (message.empty()) return "Error " + std::to_string(error);
     return WideToUtf8(message);
 }
 
@@ -40,10 +41,10 @@ TKernelHandle StartCommand(const std::string& commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (commandLine.empty() ||
-        !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        throw Exception(commandLine + " : " + SystemMessage(commandLine.empty() ? ERROR_INVALID_PARAMETER
-                                                                                : GetLastError()));
+    if (commandLine.empty() || !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                               nullptr, &startup, &info))
+        throw Exception(commandLine + " : " +
+                        SystemMessage(commandLine.empty() ? ERROR_INVALID_PARAMETER : GetLastError()));
     CloseHandle(info.hThread);
     return TKernelHandle(info.hProcess);
 }
@@ -55,7 +56,8 @@ TKernelHandle OpenParentProcess() {
     if (!snapshot) return {};
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry))
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry))
         if (entry.th32ProcessID == self) {
             parentId = entry.th32ParentProcessID;
             break;

@@ -74,7 +74,9 @@ TModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWORD& 
         outcome = TDiagOutcome::NotSound;
         return {};
     }
-    TModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    // Mapped as an image for its resources only: never run, never searched for, no DllMain.
+    TModule module(
+        LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!module) error = GetLastError();
     outcome = module ? TDiagOutcome::Opened : TDiagOutcome::NotMapped;
     return module;

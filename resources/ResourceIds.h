@@ -10,4 +10,7 @@
 #define IDS_ERROR_TITLE 65488
 #define IDS_EXCEPTION_TEXT 65519
 
+/* The exe's own icon: the lowest icon id is the one shells show. */
+#define IDI_APPLICATION_ICON 1
+
 #endif

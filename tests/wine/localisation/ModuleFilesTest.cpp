@@ -13,7 +13,9 @@ namespace {
 bool IsMapped(HMODULE module) {
     MEMORY_BASIC_INFORMATION info{};
     void* view = reinterpret_cast<void*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
-    return VirtualQuery(view, &info, sizeof info) != 0 && info.State != MEM_FREE;
+    // Committed pages are the mapping: Wine keeps the address range of a released image-resource view
+    // reserved, so MEM_RESERVE there is no leak.
+    return VirtualQuery(view, &info, sizeof info) != 0 && info.State == MEM_COMMIT;
 }
 
 } // namespace

@@ -40,7 +40,9 @@ std::string SourceName(HINSTANCE source) {
 
 bool IsMapped(HINSTANCE module) {
     MEMORY_BASIC_INFORMATION info{};
-    return VirtualQuery(ViewOf(module), &info, sizeof info) != 0 && info.State != MEM_FREE;
+    // Committed pages are the mapping: Wine keeps the address range of a released image-resource view
+    // reserved, so MEM_RESERVE there is no leak.
+    return VirtualQuery(ViewOf(module), &info, sizeof info) != 0 && info.State == MEM_COMMIT;
 }
 
 // One line per value: line breaks and backslashes inside values are written as \r, \n and \\.

@@ -1,0 +1,89 @@
+// The example installer as its users run it: built with makensis, run silently, it must show the
+// status window in the installer's own language while it works and leave nothing running behind.
+#include "ChildProcess.h"
+#include "Handles.h"
+#include "TempFolder.h"
+#include "WindowReading.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+using namespace attente::test;
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TForm1";
+constexpr DWORD kPollMs = 20;
+// Safety nets only: a broken installer must fail the test, not hang it.
+constexpr int kWindowPolls = 1500;
+constexpr DWORD kProcessEndMs = 30000;
+
+// The status window of the program installed as `image`, once shown; null when none comes up.
+HWND WaitForInstalledWindow(const TChildProcess& installer, const std::string& image) {
+    for (int poll = 0; poll < kWindowPolls && installer.Running(); ++poll) {
+        for (HWND w = FindWindowW(kWindowClass, nullptr); w;
+             w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            const attente::TKernelHandle process(
+                OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
+            char path[MAX_PATH] = {};
+            DWORD size = MAX_PATH;
+            if (process && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
+                lstrcmpiA(path, image.c_str()) == 0 && IsWindowVisible(w))
+                return w;
+        }
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+std::wstring StatusTextOf(HWND window) {
+    for (const TChildWindow& child : ChildWindows(window))
+        if (!child.Text.empty()) return child.Text;
+    return {};
+}
+
+struct TInstallerCase {
+    const char* Name;
+    const char* Options; // before /D=, which must come last
+    const wchar_t* Expected;
+};
+
+} // namespace
+
+TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
+    const TInstallerCase cases[] = {
+        {"German installer", "/LANG=1031", L"Informationen werden aktualisiert\r\n\r\nBitte warten..."},
+        {"English installer", "/LANG=1033", L"Updating information\r\n\r\nPlease wait..."},
+        // The automatic choice follows this French system; French is the program's built-in language.
+        {"automatic choice", "", L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter..."},
+    };
+    for (const TInstallerCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTempFolder folder;
+        folder.Copy(WindowsForm(ATTENTE_EXAMPLE_INSTALLER), "example.exe");
+        const std::string installDir = folder.File("app");
+        const std::string exe = folder.File("example.exe");
+        TChildProcess installer(exe, "\"" + exe + "\" /S " + c.Options + " /D=" + installDir);
+
+        const HWND window = WaitForInstalledWindow(installer, installDir + "\\attente.exe");
+        ASSERT_NE(window, nullptr) << "no status window while the installer ran";
+        EXPECT_EQ(StatusTextOf(window), c.Expected);
+        DWORD programId = 0;
+        GetWindowThreadProcessId(window, &programId);
+        const attente::TKernelHandle program(
+            OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, programId));
+        ASSERT_TRUE(program);
+
+        EXPECT_EQ(installer.Wait(), 0u);
+        EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer";
+        ASSERT_EQ(WaitForSingleObject(program.Get(), kProcessEndMs), WAIT_OBJECT_0);
+        DWORD exitCode = 1;
+        GetExitCodeProcess(program.Get(), &exitCode);
+        EXPECT_EQ(exitCode, 0u);
+    }
+}
