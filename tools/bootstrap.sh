@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   googletest libgtest-dev
   wine wine32:i386 xvfb x11-apps x11-utils imagemagick xdotool
+  fonts-dejavu-core fonts-thai-tlwg fonts-wqy-microhei
 )
 
 sudo_cmd=()
