@@ -21,7 +21,7 @@ constexpr UINT kLanguageIdString = 65173;
 constexpr UINT kStatusTextString = 65174;
 // Abbreviations that /L cannot name because the language table lacks them; the regional tests reach
 // these modules through the system locale.
-const std::set<std::wstring> kReachedByLocaleOnly = {L"CHS", L"PTB"};
+const std::set<std::string> kReachedByLocaleOnly = {"CHS", "PTB"};
 
 // LabWait's place and font size at 96 dpi, and how the label draws.
 constexpr int kLabelTop = 15;
@@ -168,32 +168,65 @@ const TScriptCase kScriptCases[] = {
 
 } // namespace
 
-TEST(LanguageModules, EachShippedModuleShowsItsOwnStatusTextOnAFrenchSystem) {
-    TRegistryLock registry;
-    const std::vector<std::string> extensions = ShippedModuleExtensions();
-    ASSERT_FALSE(extensions.empty());
-    std::set<std::wstring> reached;
-    for (const std::string& extension : extensions) {
-        SCOPED_TRACE(extension);
-        const std::string module = DistFolder() + "\\attente." + extension;
-        const std::wstring abbrev = ReadModuleString(module, kLanguageIdString);
-        const std::wstring expected = ReadModuleString(module, kStatusTextString);
-        ASSERT_FALSE(expected.empty());
-        if (kReachedByLocaleOnly.count(abbrev)) continue;
-        TInstallFolder folder;
-        folder.AddDistModule(extension, "setup." + extension);
-        TChildProcess program = folder.Start("/L=" + Narrow(abbrev));
-        const HWND window = WaitForStatusWindow(program);
-        ASSERT_NE(window, nullptr) << program.Output();
-        const TStatusWindow status = ReadStatusWindow(window);
-        EXPECT_EQ(status.Label.Text, expected);
-        EXPECT_TRUE(status.Label.Visible);
-        CloseAndExpectExit(program, window);
-        reached.insert(abbrev);
-    }
-    EXPECT_TRUE(reached.count(L"DEU"));
-    EXPECT_TRUE(reached.count(L"ENU"));
+// One case per shipped module: the file's extension, and what /L names it by.
+struct TModuleCase {
+    const char* Extension;
+    const char* Abbrev;
+};
+
+const TModuleCase kShippedModules[] = {
+    {"AF", "AFK"},  {"AR", "ARA"}, {"BE", "BEL"},  {"BG", "BGR"},  {"CA", "CAT"}, {"CHS", "CHS"},
+    {"CHT", "CHT"}, {"CS", "CSY"}, {"DA", "DAN"},  {"DE", "DEU"},  {"EL", "ELL"}, {"ENG", "ENG"},
+    {"ENU", "ENU"}, {"ES", "ESP"}, {"ET", "ETI"},  {"EU", "EUQ"},  {"FA", "FAR"}, {"FI", "FIN"},
+    {"FO", "FOS"},  {"HE", "HEB"}, {"HR", "HRV"},  {"HU", "HUN"},  {"IN", "IND"}, {"IS", "ISL"},
+    {"IT", "ITA"},  {"JP", "JPN"}, {"KOR", "KOR"}, {"LT", "LTH"},  {"LV", "LVI"}, {"NL", "NLD"},
+    {"NO", "NOR"},  {"PL", "PLK"}, {"PT", "PTG"},  {"PTB", "PTB"}, {"RO", "ROM"}, {"RU", "RUS"},
+    {"SK", "SKY"},  {"SL", "SLV"}, {"SQ", "SQI"},  {"SV", "SVE"},  {"TH", "THA"}, {"TR", "TRK"},
+    {"UK", "UKR"},  {"VI", "VIT"},
+};
+
+std::vector<TModuleCase> ReachedBySwitch() {
+    std::vector<TModuleCase> cases;
+    for (const TModuleCase& c : kShippedModules)
+        if (!kReachedByLocaleOnly.count(c.Abbrev)) cases.push_back(c);
+    return cases;
 }
+
+class ShippedModule : public testing::TestWithParam<TModuleCase> {};
+
+TEST(LanguageModules, TheCasesListEveryShippedModule) {
+    std::set<std::string> listed, shipped;
+    for (const TModuleCase& c : kShippedModules) {
+        listed.insert(c.Extension);
+        EXPECT_EQ(Narrow(ReadModuleString(DistFolder() + "\\attente." + c.Extension, kLanguageIdString)),
+                  c.Abbrev);
+    }
+    for (const std::string& extension : ShippedModuleExtensions())
+        shipped.insert(extension);
+    EXPECT_EQ(listed, shipped);
+}
+
+TEST_P(ShippedModule, ShowsItsOwnStatusTextOnAFrenchSystem) {
+    const TModuleCase& c = GetParam();
+    const std::wstring expected =
+        ReadModuleString(DistFolder() + "\\attente." + c.Extension, kStatusTextString);
+    ASSERT_FALSE(expected.empty());
+    TRegistryLock registry;
+    TInstallFolder folder;
+    folder.AddDistModule(c.Extension, std::string("setup.") + c.Extension);
+    TChildProcess program = folder.Start(std::string("/L=") + c.Abbrev);
+    const HWND window = WaitForStatusWindow(program);
+    ASSERT_NE(window, nullptr) << program.Output();
+    const TStatusWindow status = ReadStatusWindow(window);
+    EXPECT_EQ(status.Label.Text, expected);
+    EXPECT_TRUE(status.Label.Visible);
+    CloseAndExpectExit(program, window);
+}
+
+INSTANTIATE_TEST_SUITE_P(LanguageModules, ShippedModule, testing::ValuesIn(ReachedBySwitch()),
+                         [](const testing::TestParamInfo<TModuleCase>& info) {
+                             return std::string(info.param.Extension);
+                         });
 
 TEST(LanguageModules, ScriptsReachTheScreenAsTheirOwnGlyphs) {
     TRegistryLock registry;
