@@ -79,5 +79,14 @@ case "${1:-}" in
   --stop) stop ;;
   --display) ensure; echo "$DISPLAY" ;;
   "") echo "wine-run: nothing to run" >&2; exit 2 ;;
-  *) ensure; exec wine "$@" ;;
+  *)
+    ensure
+    # Helpers that a program starts (the desktop process, services) can outlive it holding a copy
+    # of its output; written to a file, they cannot keep the caller's pipe open after it ended.
+    out=$(mktemp "$TMPDIR/output.XXXXXX")
+    status=0
+    wine "$@" >"$out" 2>&1 || status=$?
+    cat "$out"
+    rm -f "$out"
+    exit "$status" ;;
 esac
