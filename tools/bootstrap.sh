@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev
   wine wine32:i386 xvfb x11-apps x11-utils imagemagick xdotool
   nsis zip
+  fonts-dejavu-core fonts-thai-tlwg fonts-wqy-microhei
 )
 
 sudo_cmd=()

@@ -44,6 +44,8 @@ class TControl : public TComponent {
 
     // The parent's font changed; controls that follow it re-measure and redraw.
     virtual void ParentFontChanged() {}
+    // The parent form's reading order changed.
+    virtual void ParentBiDiModeChanged() {}
 
     // Draws the control into `dc`, whose origin is the control's top-left corner.
     virtual void PaintTo(HDC dc) { (void)dc; }

@@ -64,6 +64,11 @@ constexpr TIdentifierOf kPositions[] = {
     {"screenCenter", static_cast<int>(TPosition::ScreenCenter)},
 };
 
+constexpr TIdentifierOf kBiDiModes[] = {
+    {"leftToRight", static_cast<int>(TBiDiMode::LeftToRight)},
+    {"rightToLeft", static_cast<int>(TBiDiMode::RightToLeft)},
+};
+
 } // namespace
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -97,9 +102,10 @@ TForm::~TForm() {
 }
 
 void TForm::CreateHandle() {
-    HWND window = CreateWindowExW(WindowExStyle(), FormWindowClass(ClassInfo().Name).c_str(), caption_.c_str(), WindowStyle(),
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), this);
+    HWND window =
+        CreateWindowExW(WindowExStyle(), FormWindowClass(ClassInfo().Name).c_str(), caption_.c_str(),
+                        WindowStyle(), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                        nullptr, GetModuleHandleW(nullptr), this);
     if (!window) throw Exception("CreateWindowExW a échoué (" + std::to_string(GetLastError()) + ")");
     UpdateWindowBounds();
     for (TControl* child : Controls())
@@ -214,6 +220,13 @@ void TForm::SetPosition(TPosition position) {
 
 void TForm::SetColor(TColor color) {
     color_ = color;
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
+}
+
+void TForm::SetBiDiMode(TBiDiMode mode) {
+    biDiMode_ = mode;
+    for (TControl* child : Controls())
+        child->ParentBiDiModeChanged();
     if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -389,6 +402,8 @@ bool TForm::SetProperty(std::string_view name, const TValue& value) {
         SetClientHeight(ExpectInteger(value, "ClientHeight"));
     } else if (SameName(name, "Color")) {
         SetColor(TColor::FromValue(value, "Color"));
+    } else if (SameName(name, "BiDiMode")) {
+        SetBiDiMode(static_cast<TBiDiMode>(LookUpIdentifier(kBiDiModes, value, "BiDiMode")));
     } else {
         return TControl::SetProperty(name, value);
     }

@@ -34,6 +34,9 @@ namespace attente {
 
 enum class TBorderStyle { None, Single, Sizeable, Dialog };
 enum class TPosition { Designed, ScreenCenter };
+// Reading order of the form's texts. Right to left changes how labels read and align, never the
+// layout: the window is not mirrored, so hand-drawn borders keep their light and shadow sides.
+enum class TBiDiMode { LeftToRight, RightToLeft };
 
 // Title-bar buttons; they show only with a border style that has a title bar.
 struct TBorderIcons {
@@ -68,6 +71,8 @@ class TForm : public TControl {
     void SetClientHeight(int height);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode mode);
     // Changes apply at once; labels with ParentFont follow.
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
@@ -98,8 +103,8 @@ class TForm : public TControl {
 
     bool IsContainer() const override { return true; }
     void SetBounds(int left, int top, int width, int height) override;
-    // Caption, BorderStyle, BorderIcons, Position, ClientWidth, ClientHeight, Color, Font.*, and the
-    // control properties.
+    // Caption, BorderStyle, BorderIcons, Position, ClientWidth, ClientHeight, Color, BiDiMode, Font.*,
+    // and the control properties.
     bool SetProperty(std::string_view name, const TValue& value) override;
     // OnCreate, OnPaint, OnClose.
     TNotifyEvent* EventProperty(std::string_view name) override;
@@ -127,6 +132,7 @@ class TForm : public TControl {
     TBorderStyle borderStyle_ = TBorderStyle::Sizeable;
     TBorderIcons borderIcons_;
     TPosition position_ = TPosition::Designed;
+    TBiDiMode biDiMode_ = TBiDiMode::LeftToRight;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     TColor color_ = TColor::System(COLOR_BTNFACE);

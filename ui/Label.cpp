@@ -32,9 +32,28 @@ const TFont& TLabel::EffectiveFont() const {
     return font_;
 }
 
+bool TLabel::RightToLeft() const {
+    const auto* form = dynamic_cast<const TForm*>(Parent());
+    return form && form->BiDiMode() == TBiDiMode::RightToLeft;
+}
+
 void TLabel::CreateHandle() {
     TControl::CreateHandle();
-    if (window_) SetWindowTextW(window_, caption_.c_str());
+    if (!window_) return;
+    SetWindowTextW(window_, caption_.c_str());
+    ApplyReadingOrder();
+}
+
+void TLabel::ApplyReadingOrder() {
+    if (!window_) return;
+    LONG_PTR style = GetWindowLongPtrW(window_, GWL_EXSTYLE);
+    style = RightToLeft() ? (style | WS_EX_RTLREADING) : (style & ~static_cast<LONG_PTR>(WS_EX_RTLREADING));
+    SetWindowLongPtrW(window_, GWL_EXSTYLE, style);
+}
+
+void TLabel::ParentBiDiModeChanged() {
+    ApplyReadingOrder();
+    Changed();
 }
 
 void TLabel::SetCaption(const std::wstring& caption) {
@@ -76,12 +95,14 @@ void TLabel::Changed() {
 UINT TLabel::DrawFlags() const {
     UINT flags = DT_NOPREFIX | DT_EXPANDTABS;
     if (wordWrap_) flags |= DT_WORDBREAK;
+    const bool rightToLeft = RightToLeft();
+    if (rightToLeft) flags |= DT_RTLREADING;
     switch (alignment_) {
     case TAlignment::Left:
-        flags |= DT_LEFT;
+        flags |= rightToLeft ? DT_RIGHT : DT_LEFT;
         break;
     case TAlignment::Right:
-        flags |= DT_RIGHT;
+        flags |= rightToLeft ? DT_LEFT : DT_RIGHT;
         break;
     case TAlignment::Center:
         flags |= DT_CENTER;

@@ -39,6 +39,10 @@ class TLabel : public TControl {
     void ParentFontChanged() override {
         if (parentFont_) Changed();
     }
+    // On a right-to-left form: the text reads right to left, left and right alignment swap sides, and
+    // the window carries WS_EX_RTLREADING so that readers of the window see the order too.
+    bool RightToLeft() const;
+    void ParentBiDiModeChanged() override;
     // Caption, Alignment, AutoSize, WordWrap, Transparent, ParentFont, Font.*, and the control
     // properties.
     bool SetProperty(std::string_view name, const TValue& value) override;
@@ -49,6 +53,7 @@ class TLabel : public TControl {
 
   private:
     void Changed();
+    void ApplyReadingOrder();
     void AdjustSize();
     UINT DrawFlags() const;
 

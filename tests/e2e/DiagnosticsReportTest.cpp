@@ -1,7 +1,7 @@
 // The /DIAG report as an installer author reads it: the real program started from its own folder,
 // the report file read back line by line, and the window checked to speak the language reported.
 #include "Handles.h"
-#include "InstallFolder.h"
+#include "StatusProgram.h"
 #include "LocaleEntries.h"
 #include "RegistryLock.h"
 
@@ -103,7 +103,7 @@ TEST(DiagnosticsReport, NamesTheCopiedPerMachineEntry) {
 TEST(DiagnosticsReport, NamesTheSettingsFileThatAskedForTheLanguage) {
     TRegistryLock registry;
     TInstallFolder folder;
-    folder.AddDistModule("DEU", "setup.DEU");
+    folder.AddDistModule("DE", "setup.DEU");
     folder.Write("setup.ini", "[General]\r\nLanguage=DEU\r\n");
     const std::vector<std::string> report = RunAndReadReport(folder, "", kGermanStatus);
     ExpectLines(report, {
@@ -143,7 +143,7 @@ TEST(DiagnosticsReport, FollowsTheFallbackToAnEnglishModule) {
 TEST(DiagnosticsReport, UnknownRequestFallsBackToTheSystemDefault) {
     TRegistryLock registry;
     TInstallFolder folder;
-    folder.AddDistModule("DEU", "setup.DEU");
+    folder.AddDistModule("DE", "setup.DEU");
     folder.Write("setup.FRA", "not a module");
     const std::vector<std::string> report = RunAndReadReport(folder, "/L=xyz", kFrenchStatus);
     ExpectLines(report, {
@@ -163,7 +163,7 @@ TEST(DiagnosticsReport, UnknownRequestFallsBackToTheSystemDefault) {
 TEST(DiagnosticsReport, ReportThatCannotBeWrittenChangesNothing) {
     TRegistryLock registry;
     TInstallFolder folder;
-    folder.AddDistModule("DEU", "setup.DEU");
+    folder.AddDistModule("DE", "setup.DEU");
     folder.MakeFolder("report");
     TChildProcess program = folder.Start("/L=DEU \"/DIAG=" + folder.File("report") + "\"");
     const HWND window = WaitForStatusWindow(program);

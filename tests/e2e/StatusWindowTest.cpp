@@ -3,9 +3,9 @@
 #include "ChildProcess.h"
 #include "Handles.h"
 #include "RegistryLock.h"
-#include "TextFormat.h"
+#include "StatusProgram.h"
 #include "TempFolder.h"
-#include "InstallFolder.h"
+#include "TextFormat.h"
 #include "WindowReading.h"
 
 #include <gtest/gtest.h>
@@ -18,22 +18,18 @@ using namespace attente::test;
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TForm1";
 const std::wstring kFrenchStatus = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...";
-constexpr int kClientWidth = 230;
-constexpr int kClientHeight = 64;
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
-constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
 constexpr char kStaticClass[] = "Static";
 
 // The id of the process running `image` once its status window is up, 0 when none appears.
 DWORD WaitForProcessWithImage(const std::string& image) {
     for (int attempt = 0; attempt < 400; ++attempt) {
-        for (HWND w = FindWindowW(kWindowClass, nullptr); w; w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
+        for (HWND w = FindWindowW(kWindowClass, nullptr); w;
+             w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
             DWORD owner = 0;
             GetWindowThreadProcessId(w, &owner);
-            const attente::TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
+            const attente::TKernelHandle process(
+                OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
             char path[MAX_PATH] = {};
             DWORD size = MAX_PATH;
             if (process && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
@@ -107,11 +103,12 @@ TEST(StatusWindow, ModuleWithoutStatusTextShowsAnEmptyLabel) {
 TEST(StatusWindow, GermanModuleFromTheSwitchOnAFrenchSystem) {
     TRegistryLock registry;
     TInstallFolder folder;
-    folder.AddDistModule("DEU", "setup.DEU");
+    folder.AddDistModule("DE", "setup.DE");
     TChildProcess program = folder.Start("/L=DEU");
     const HWND window = WaitForStatusWindow(program);
     ASSERT_NE(window, nullptr) << program.Output();
-    EXPECT_EQ(ReadStatusWindow(window).Label.Text, L"Informationen werden aktualisiert\r\n\r\nBitte warten...");
+    EXPECT_EQ(ReadStatusWindow(window).Label.Text,
+              L"Informationen werden aktualisiert\r\n\r\nBitte warten...");
     CloseAndExpectExit(program, window);
 }
 
@@ -123,30 +120,15 @@ TEST(StatusWindow, DrawsItsBorderAndBevelOnEveryPaint) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RepaintNow(window);
 
-    struct Expected {
-        int x, y;
-        COLORREF colour;
-    };
+    const std::vector<TExpectedPixel> pixels = BorderAndBevelPixels();
     const int right = kClientWidth - 1, bottom = kClientHeight - 1;
-    const Expected pixels[] = {
-        // The black outline on all four sides.
-        {0, 0, kBlack}, {right, 0, kBlack}, {0, bottom, kBlack}, {right, bottom, kBlack},
-        {kClientWidth / 2, 0, kBlack}, {kClientWidth / 2, bottom, kBlack}, {0, 30, kBlack}, {right, 30, kBlack},
-        // Outer ring: light left and top, shadow right and bottom, shadow in the two odd corners.
-        {1, 1, kWhite}, {1, 30, kWhite}, {100, 1, kWhite}, {right - 2, 1, kWhite},
-        {right - 1, 1, kGrey}, {right - 1, 30, kGrey}, {1, bottom - 1, kGrey}, {100, bottom - 1, kGrey},
-        {right - 1, bottom - 1, kGrey},
-        // Inner ring, one pixel further in.
-        {2, 2, kWhite}, {2, 30, kWhite}, {100, 2, kWhite}, {right - 3, 2, kWhite},
-        {right - 2, 2, kGrey}, {right - 2, 30, kGrey}, {2, bottom - 2, kGrey}, {100, bottom - 2, kGrey},
-    };
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     auto check = [&](const char* when) {
         SCOPED_TRACE(when);
         const TScreenPixels shot(window);
         ASSERT_EQ(shot.Width(), kClientWidth);
-        for (const Expected& p : pixels)
-            EXPECT_EQ(shot.Pixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+        for (const TExpectedPixel& p : pixels)
+            EXPECT_EQ(shot.Pixel(p.X, p.Y), p.Colour) << "at " << p.X << "," << p.Y;
         // Inside the bevel: the button face.
         EXPECT_EQ(shot.Pixel(3, 3), face);
         EXPECT_EQ(shot.Pixel(right - 3, bottom - 3), face);
@@ -218,17 +200,21 @@ TEST(StatusWindow, ClosesWhenTheProcessThatStartedItEnds) {
     ASSERT_TRUE(event);
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    TChildProcess starter(self, std::string("\"") + self + "\" --start-and-wait \"" + folder.Exe() + "\" " + release);
+    TChildProcess starter(self, std::string("\"") + self + "\" --start-and-wait \"" + folder.Exe() + "\" " +
+                                    release);
 
     const DWORD pid = WaitForProcessWithImage(folder.Exe());
     ASSERT_NE(pid, 0u) << starter.Output();
-    const attente::TKernelHandle program(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    const attente::TKernelHandle program(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     ASSERT_TRUE(program);
-    EXPECT_EQ(WaitForSingleObject(program.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "ended with its parent alive";
+    EXPECT_EQ(WaitForSingleObject(program.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "ended with its parent alive";
 
     SetEvent(event.Get());
     EXPECT_EQ(starter.Wait(), 0u);
-    ASSERT_EQ(WaitForSingleObject(program.Get(), 20000), WAIT_OBJECT_0) << "outlived the process that started it";
+    ASSERT_EQ(WaitForSingleObject(program.Get(), 20000), WAIT_OBJECT_0)
+        << "outlived the process that started it";
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(program.Get(), &code);
     EXPECT_EQ(code, 0u);
@@ -241,7 +227,8 @@ int StartAndWait(const char* exe, const char* release) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
         return 2;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);

@@ -140,7 +140,7 @@ void TTempFolder::Put(const std::string& relative, TContent content) const {
     const std::string path = Full(relative);
     switch (content) {
     case TContent::German:
-        CopyInto(DistPath("attente.DEU"), path);
+        CopyInto(DistPath("attente.DE"), path);
         break;
     case TContent::English:
         CopyInto(DistPath("attente.ENU"), path);
@@ -152,7 +152,7 @@ void TTempFolder::Put(const std::string& relative, TContent content) const {
         WriteBytes(path, kNotAModule);
         break;
     case TContent::Truncated: {
-        const std::string module = ReadWholeFile(DistPath("attente.DEU"));
+        const std::string module = ReadWholeFile(DistPath("attente.DE"));
         ASSERT_FALSE(module.empty());
         WriteBytes(path, module.substr(0, module.size() / 2));
         break;

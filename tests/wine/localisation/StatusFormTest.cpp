@@ -110,7 +110,7 @@ TEST_F(StatusForm, RendersTheTextAndTheClockWhenShown) {
 TEST_F(StatusForm, ReloadFromTheGermanModuleIsOneLevelAndOverwritesListedCaptions) {
     auto form = CreateForm<TForm1>();
     const HWND label = form->LabWait->Handle();
-    Install(std::string(getenv("ATTENTE_DIST_DIR")) + "/attente.DEU");
+    Install(std::string(getenv("ATTENTE_DIST_DIR")) + "/attente.DE");
     EXPECT_TRUE(ReloadFormLevels(*form, TForm::StaticClassInfo));
     // The description lists LabWait's caption, so the text FormCreate set gives way to it.
     EXPECT_EQ(form->LabWait->Caption(), L"Label");

@@ -1,5 +1,6 @@
 // The string tables of the built exe and of every built language module, read back through the
 // platform's own string loader.
+#include "InitLangue.h"
 #include "ModuleFixture.h"
 #include "ResourceSource.h"
 
@@ -50,6 +51,43 @@ std::vector<std::string> BuiltModules() {
     return names;
 }
 
+constexpr std::size_t kShortNameLength = 2;
+constexpr int kAbbrevBufferSize = 5;
+
+// The table of the language abbreviations, for the tests that name modules by them.
+class TLanguageTableScope {
+  public:
+    TLanguageTableScope() { BuildLanguageTable(); }
+    ~TLanguageTableScope() { ReleaseLanguageTable(); }
+    TLanguageTableScope(const TLanguageTableScope&) = delete;
+    TLanguageTableScope& operator=(const TLanguageTableScope&) = delete;
+};
+
+std::string Extension(const std::string& name) {
+    return name.substr(name.find('.') + 1);
+}
+
+constexpr UINT kStringsPerBlock = 16;
+
+BOOL CALLBACK KeepLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {
+    *reinterpret_cast<WORD*>(found) = language;
+    return FALSE;
+}
+
+// The language the module's string table is written in (its LANGUAGE statement).
+WORD StringTableLanguage(HMODULE module) {
+    WORD language = 0;
+    EnumResourceLanguagesA(module, RT_STRING, MAKEINTRESOURCEA(kStatusTextString / kStringsPerBlock + 1),
+                           KeepLanguage, reinterpret_cast<LONG_PTR>(&language));
+    return language;
+}
+
+std::string AbbreviationOf(WORD language) {
+    char abbrev[kAbbrevBufferSize] = {};
+    GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_SABBREVLANGNAME, abbrev, kAbbrevBufferSize);
+    return abbrev;
+}
+
 } // namespace
 
 TEST(StringTables, ExeHoldsTheFrenchTextsExactly) {
@@ -70,13 +108,20 @@ TEST(StringTables, EveryModuleHoldsAllSixTextsWithItsOwnAbbreviation) {
     const std::vector<std::string> modules = BuiltModules();
     const std::set<std::string> names(modules.begin(), modules.end());
     EXPECT_TRUE(names.count("attente.ENU"));
-    EXPECT_TRUE(names.count("attente.DEU"));
+    EXPECT_TRUE(names.count("attente.DE"));
     for (const std::string& name : modules) {
         SCOPED_TRACE(name);
         TModule module = OpenModuleAsData(DistPath(name));
         ASSERT_TRUE(module) << "not a sound module";
-        const std::string abbrev = name.substr(name.find('.') + 1);
-        EXPECT_EQ(ReadString(module.Get(), kLanguageIdString), Utf8ToWide(abbrev));
+        // A module named by the first two letters serves every variant; its own abbreviation is the
+        // variant whose texts it holds.
+        const std::string extension = Extension(name);
+        const std::string own = WideToUtf8(ReadString(module.Get(), kLanguageIdString));
+        if (extension.size() == kShortNameLength)
+            EXPECT_EQ(own.substr(0, kShortNameLength), extension);
+        else
+            EXPECT_EQ(own, extension);
+        EXPECT_EQ(own, AbbreviationOf(StringTableLanguage(module.Get()))) << "written in another language";
         for (UINT id : kAllStrings) {
             SCOPED_TRACE(id);
             const std::wstring text = ReadString(module.Get(), id);
@@ -88,4 +133,32 @@ TEST(StringTables, EveryModuleHoldsAllSixTextsWithItsOwnAbbreviation) {
         // The status text keeps its blank line between the two sentences.
         EXPECT_NE(ReadString(module.Get(), kStatusTextString).find(L"\r\n\r\n"), std::wstring::npos);
     }
+}
+
+TEST(StringTables, EveryLanguageOfTheTableReachesAModuleOfItsOwn) {
+    const std::vector<std::string> modules = BuiltModules();
+    const std::set<std::string> names(modules.begin(), modules.end());
+    TLanguageTableScope table;
+    for (std::size_t i = 0; i < Langues->Count(); ++i) {
+        const TLangue& row = Langues->Row(i);
+        const std::string abbrev = row.Abbrev;
+        // French is built in; the neutral row stands for the user's own language.
+        if (row.Lcid == 0 || PRIMARYLANGID(LANGIDFROMLCID(row.Lcid)) == LANG_FRENCH) continue;
+        SCOPED_TRACE(abbrev);
+        const std::string full = "attente." + abbrev;
+        const std::string shortName = "attente." + abbrev.substr(0, kShortNameLength);
+        const std::string found = names.count(full) ? full : shortName;
+        ASSERT_TRUE(names.count(found)) << "no module";
+        TModule module = OpenModuleAsData(DistPath(found));
+        ASSERT_TRUE(module);
+        EXPECT_EQ(PRIMARYLANGID(LANGIDFROMLCID(
+                      Langues->LcidOfAbbrev(WideToUtf8(ReadString(module.Get(), kLanguageIdString))))),
+                  PRIMARYLANGID(LANGIDFROMLCID(row.Lcid)))
+            << found << " holds another language";
+    }
+    // Chinese is written in two scripts: a module named by the first two letters would serve one
+    // script's texts to readers of the other.
+    EXPECT_FALSE(names.count("attente.CH"));
+    EXPECT_TRUE(names.count("attente.CHS"));
+    EXPECT_TRUE(names.count("attente.CHT"));
 }

@@ -7,6 +7,8 @@ namespace attente::test {
 
 namespace {
 
+constexpr std::size_t kShortNameLength = 2;
+
 TChildOptions WithMode(TChildOptions options, const std::string& mode) {
     options.Environment.emplace_back("ATTENTE_PROBE", mode);
     return options;
@@ -33,7 +35,14 @@ TChildProcess TProbeFolder::Start(const std::string& mode, const std::string& ar
 }
 
 void TProbeFolder::CopyModule(const std::string& extension) const {
-    Copy(DistFolder() + "\\" + ATTENTE_EXE_BASE "." + extension, "setup." + extension);
+    // Languages whose variants share their texts ship under the first two letters (DE serves DEU).
+    const std::string shipped = DistFolder() + "\\" + ATTENTE_EXE_BASE "." + extension;
+    const DWORD attributes = GetFileAttributesA(shipped.c_str());
+    const std::string source =
+        attributes != INVALID_FILE_ATTRIBUTES
+            ? shipped
+            : DistFolder() + "\\" + ATTENTE_EXE_BASE "." + extension.substr(0, kShortNameLength);
+    Copy(source, "setup." + extension);
 }
 
 void TProbeFolder::CopySparseModule() const {

@@ -343,3 +343,39 @@ TEST(FormWindow, PictureTakesAnIconFileAndRefusesOtherBytes) {
     EXPECT_THROW(image->SetProperty("Picture", TValue::OfBinary({1, 2, 3})), EReadError);
     EXPECT_EQ(image->Icon(), before);
 }
+
+TEST(FormWindow, RightToLeftFormSwapsLabelSidesAndMarksTheReadingOrderWithoutMirroring) {
+    TPanel panel;
+    Set(*panel.Label, "Caption", TValue::OfString("I"));
+    Set(*panel.Label, "Alignment", TValue::OfIdentifier("left"));
+    RECT client;
+    GetClientRect(panel.Form.Handle(), &client);
+    const RECT l{ScaleToScreen(100), ScaleToScreen(10), ScaleToScreen(220), ScaleToScreen(50)};
+    const int half = (l.right - l.left) / 2;
+    auto inkLeftAndRight = [&](int& left, int& right) {
+        TRendering image(client.right, client.bottom);
+        image.PrintClient(panel.Form.Handle());
+        left = image.Count(kBlack, l.left, l.top, l.left + half, l.bottom);
+        right = image.Count(kBlack, l.left + half, l.top, l.right, l.bottom);
+    };
+    int left = 0, right = 0;
+    inkLeftAndRight(left, right);
+    EXPECT_GT(left, 0);
+    EXPECT_EQ(right, 0);
+    EXPECT_EQ(GetWindowLongW(panel.Label->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING, 0);
+
+    // Switched on an existing window: the label follows at once, the form stays unmirrored.
+    Set(panel.Form, "BiDiMode", TValue::OfIdentifier("rightToLeft"));
+    EXPECT_EQ(panel.Form.BiDiMode(), TBiDiMode::RightToLeft);
+    inkLeftAndRight(left, right);
+    EXPECT_EQ(left, 0);
+    EXPECT_GT(right, 0);
+    EXPECT_NE(GetWindowLongW(panel.Label->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING, 0);
+    EXPECT_EQ(GetWindowLongW(panel.Form.Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+
+    Set(panel.Form, "BiDiMode", TValue::OfIdentifier("leftToRight"));
+    inkLeftAndRight(left, right);
+    EXPECT_GT(left, 0);
+    EXPECT_EQ(GetWindowLongW(panel.Label->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING, 0);
+    EXPECT_THROW(panel.Form.SetProperty("BiDiMode", TValue::OfIdentifier("mirrored")), EReadError);
+}

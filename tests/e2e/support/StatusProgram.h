@@ -1,5 +1,5 @@
-// The program as an installer ships it: setup.exe (the built exe) in a scratch folder with the
-// modules a case puts beside it, started as a real process, and its status window once it is up.
+// The real program as the end-to-end tests start it: setup.exe in a folder of its own, its status
+// window found, read and closed, and the pixels its border and bevel must have.
 #pragma once
 
 #include "ChildProcess.h"
@@ -9,17 +9,21 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace attente::test {
 
-constexpr wchar_t kStatusWindowClass[] = L"TForm1";
+constexpr wchar_t kWindowClass[] = L"TForm1";
+constexpr int kClientWidth = 230;
+constexpr int kClientHeight = 64;
 
+// setup.exe (the built exe) in a scratch folder, with whatever modules a case puts beside it.
 class TInstallFolder : public TTempFolder {
   public:
     TInstallFolder();
     std::string Exe() const { return File("setup.exe"); }
-    // A module of the distribution (by extension) or of the e2e test modules (by name), copied as `as`.
     void AddDistModule(const std::string& extension, const std::string& as) const;
+    // A module that only the tests build (ATTENTE_TEST_MODULE_DIR), when the test exe has them.
     void AddTestModule(const std::string& name, const std::string& as) const;
     TChildProcess Start(const std::string& arguments = "") const;
 };
@@ -35,8 +39,16 @@ TStatusWindow ReadStatusWindow(HWND window);
 
 // The status window once it is shown and its thread has handled what came before: the window exists
 // hidden while its descriptions are read. Null when none appears.
-HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className = kStatusWindowClass);
+HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className = kWindowClass);
 
 void CloseAndExpectExit(TChildProcess& program, HWND window, DWORD expected = 0);
+
+struct TExpectedPixel {
+    int X, Y;
+    COLORREF Colour;
+};
+
+// The one-pixel black outline and the two bevel rings: light left and top, shadow right and bottom.
+std::vector<TExpectedPixel> BorderAndBevelPixels();
 
 } // namespace attente::test

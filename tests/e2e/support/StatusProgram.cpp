@@ -1,0 +1,104 @@
+// Starting, finding and closing the real program for the end-to-end tests.
+#include "StatusProgram.h"
+
+#include <gtest/gtest.h>
+
+namespace attente::test {
+
+namespace {
+
+constexpr int kLabelMinWidth = 100;
+constexpr int kShownAttempts = 400;
+constexpr DWORD kShownPollMs = 50;
+constexpr UINT kSettleTimeoutMs = 5000;
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
+
+} // namespace
+
+TInstallFolder::TInstallFolder() {
+    Copy(DistFolder() + "\\attente.exe", "setup.exe");
+}
+
+void TInstallFolder::AddDistModule(const std::string& extension, const std::string& as) const {
+    Copy(DistFolder() + "\\attente." + extension, as);
+}
+
+void TInstallFolder::AddTestModule(const std::string& name, const std::string& as) const {
+#ifdef ATTENTE_TEST_MODULE_DIR
+    Copy(WindowsForm(ATTENTE_TEST_MODULE_DIR) + "\\" + name + ".mod", as);
+#else
+    ADD_FAILURE() << "this test exe has no test modules: " << name << " as " << as;
+#endif
+}
+
+TChildProcess TInstallFolder::Start(const std::string& arguments) const {
+    return TChildProcess(Exe(), "\"" + Exe() + "\"" + (arguments.empty() ? "" : " " + arguments));
+}
+
+TStatusWindow ReadStatusWindow(HWND window) {
+    TStatusWindow status;
+    status.Window = window;
+    for (const TChildWindow& child : ChildWindows(window)) {
+        const int width = child.Rect.right - child.Rect.left;
+        if (width > kLabelMinWidth)
+            status.Label = child;
+        else
+            status.Clock = child;
+    }
+    return status;
+}
+
+HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className) {
+    const HWND window = WaitForWindow(program, className);
+    if (!window) return nullptr;
+    for (int attempt = 0; attempt < kShownAttempts && !IsWindowVisible(window); ++attempt)
+        Sleep(kShownPollMs);
+    if (!IsWindowVisible(window)) return nullptr;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kSettleTimeoutMs, &ignored);
+    return window;
+}
+
+void CloseAndExpectExit(TChildProcess& program, HWND window, DWORD expected) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.Wait(), expected);
+}
+
+std::vector<TExpectedPixel> BorderAndBevelPixels() {
+    const int right = kClientWidth - 1, bottom = kClientHeight - 1;
+    const int middle = kClientWidth / 2, side = 30, top = 100;
+    return {
+        // The black outline on all four sides.
+        {0, 0, kBlack},
+        {right, 0, kBlack},
+        {0, bottom, kBlack},
+        {right, bottom, kBlack},
+        {middle, 0, kBlack},
+        {middle, bottom, kBlack},
+        {0, side, kBlack},
+        {right, side, kBlack},
+        // Outer ring: light left and top, shadow right and bottom, shadow in the two odd corners.
+        {1, 1, kWhite},
+        {1, side, kWhite},
+        {top, 1, kWhite},
+        {right - 2, 1, kWhite},
+        {right - 1, 1, kGrey},
+        {right - 1, side, kGrey},
+        {1, bottom - 1, kGrey},
+        {top, bottom - 1, kGrey},
+        {right - 1, bottom - 1, kGrey},
+        // Inner ring, one pixel further in.
+        {2, 2, kWhite},
+        {2, side, kWhite},
+        {top, 2, kWhite},
+        {right - 3, 2, kWhite},
+        {right - 2, 2, kGrey},
+        {right - 2, side, kGrey},
+        {2, bottom - 2, kGrey},
+        {top, bottom - 2, kGrey},
+    };
+}
+
+} // namespace attente::test
