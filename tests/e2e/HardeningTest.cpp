@@ -80,7 +80,7 @@ TEST(DllSearch, RestrictionKeepsAPlantedDllOutOfReach) {
 TEST(DllSearch, ProgramLoadsNoDllPlantedBesideIt) {
     TPlantFolder folder;
     folder.Copy(DistFolder() + "\\attente.exe", "setup.exe");
-    folder.Copy(DistFolder() + "\\attente.DEU", "setup.DEU");
+    folder.Copy(DistFolder() + "\\attente.DE", "setup.DE");
     for (const std::string& name : kProbedNames)
         folder.Plant(name);
 
