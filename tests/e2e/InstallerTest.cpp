@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "Handles.h"
 #include "TempFolder.h"
+#include "StatusProgram.h"
 #include "WindowReading.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@ using namespace attente::test;
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TForm1";
 constexpr DWORD kPollMs = 20;
 // Safety nets only: a broken installer must fail the test, not hang it.
 constexpr int kWindowPolls = 1500;
@@ -24,18 +24,7 @@ constexpr DWORD kProcessEndMs = 30000;
 // The status window of the program installed as `image`, once shown; null when none comes up.
 HWND WaitForInstalledWindow(const TChildProcess& installer, const std::string& image) {
     for (int poll = 0; poll < kWindowPolls && installer.Running(); ++poll) {
-        for (HWND w = FindWindowW(kWindowClass, nullptr); w;
-             w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            const attente::TKernelHandle process(
-                OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
-            char path[MAX_PATH] = {};
-            DWORD size = MAX_PATH;
-            if (process && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
-                lstrcmpiA(path, image.c_str()) == 0 && IsWindowVisible(w))
-                return w;
-        }
+        if (const HWND window = FindStatusWindowOfImage(image)) return window;
         Sleep(kPollMs);
     }
     return nullptr;

@@ -24,17 +24,10 @@ constexpr char kStaticClass[] = "Static";
 // The id of the process running `image` once its status window is up, 0 when none appears.
 DWORD WaitForProcessWithImage(const std::string& image) {
     for (int attempt = 0; attempt < 400; ++attempt) {
-        for (HWND w = FindWindowW(kWindowClass, nullptr); w;
-             w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
+        if (const HWND window = FindStatusWindowOfImage(image)) {
             DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            const attente::TKernelHandle process(
-                OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
-            char path[MAX_PATH] = {};
-            DWORD size = MAX_PATH;
-            if (process && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
-                lstrcmpiA(path, image.c_str()) == 0)
-                return owner;
+            GetWindowThreadProcessId(window, &owner);
+            return owner;
         }
         Sleep(50);
     }

@@ -1,6 +1,8 @@
 // Starting, finding and closing the real program for the end-to-end tests.
 #include "StatusProgram.h"
 
+#include "Handles.h"
+
 #include <gtest/gtest.h>
 
 namespace attente::test {
@@ -59,6 +61,20 @@ HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className)
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kSettleTimeoutMs, &ignored);
     return window;
+}
+
+HWND FindStatusWindowOfImage(const std::string& image) {
+    for (HWND w = FindWindowW(kWindowClass, nullptr); w; w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        const TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
+        char path[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        if (process && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
+            lstrcmpiA(path, image.c_str()) == 0 && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
 }
 
 void CloseAndExpectExit(TChildProcess& program, HWND window, DWORD expected) {

@@ -41,6 +41,9 @@ TStatusWindow ReadStatusWindow(HWND window);
 // hidden while its descriptions are read. Null when none appears.
 HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className = kWindowClass);
 
+// The shown status window of the process running `image` (a full path), or null: one look, no wait.
+HWND FindStatusWindowOfImage(const std::string& image);
+
 void CloseAndExpectExit(TChildProcess& program, HWND window, DWORD expected = 0);
 
 struct TExpectedPixel {
