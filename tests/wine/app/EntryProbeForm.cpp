@@ -8,6 +8,7 @@
 #include "FormResources.h"
 #include "InitLangue.h"
 #include "LanguageValues.h"
+#include "ProbeReport.h"
 #include "Lifecycle.h"
 #include "ResourceSource.h"
 #include "TextFormat.h"
@@ -21,24 +22,13 @@ namespace attente {
 
 namespace {
 
+using attente::test::Report;
+
 class TProbeForm : public TForm {
     ATTENTE_FORM_CLASS(TProbeForm, TForm)
   public:
     explicit TProbeForm(TComponent* owner) : TForm(owner) {}
 };
-
-void Report(const std::string& name, const std::string& value) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string line = name + "=";
-    for (unsigned char c : value) {
-        line += kHex[c >> 4];
-        line += kHex[c & 0xF];
-    }
-    line += "\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
-              nullptr);
-}
 
 std::string Hex(DWORD value) {
     char text[16] = {};

@@ -9,6 +9,7 @@
 #include "Lifecycle.h"
 #include "ModuleFiles.h"
 #include "ModuleLocaleOverride.h"
+#include "ProbeReport.h"
 #include "SettingsFile.h"
 #include "TextFormat.h"
 
@@ -22,23 +23,12 @@ using namespace attente;
 
 namespace {
 
+using attente::test::Report;
+
 // Messages the tests post to the probe's window.
 constexpr UINT kRaiseMessage = WM_APP + 1; // wParam 0: a message with no stop, 1: an empty message
 constexpr UINT kExitMessage = WM_APP + 2;  // ExitApplication(wParam)
 constexpr wchar_t kProbeWindowClass[] = L"AttenteProbeWindow";
-
-void Report(const std::string& name, const std::string& value) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string line = name + "=";
-    for (unsigned char c : value) {
-        line += kHex[c >> 4];
-        line += kHex[c & 0xF];
-    }
-    line += "\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
-              nullptr);
-}
 
 std::string Mode() {
     const char* mode = std::getenv("ATTENTE_PROBE");
