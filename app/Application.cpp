@@ -7,6 +7,7 @@
 #include "FailureText.h"
 #include "Handles.h"
 #include "PathRules.h"
+#include "ReadingOrder.h"
 #include "TextFormat.h"
 
 namespace attente {
@@ -109,7 +110,7 @@ void TApplication::ShowFailureMessage(const std::wstring& message) noexcept {
     try {
         const std::wstring text = LoopFailureText(message);
         const HWND owner = mainForm_ && IsWindow(mainForm_->Handle()) ? mainForm_->Handle() : nullptr;
-        MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MessageBoxReadingOrder());
     } catch (...) {
         // No memory left for the text: the failure cannot be shown, and the loop still goes on.
     }

@@ -6,6 +6,7 @@
 #include "ExeWidePath.h"
 #include "FailureText.h"
 #include "PathRules.h"
+#include "ReadingOrder.h"
 #include "ResourceSource.h"
 #include "TextFormat.h"
 
@@ -56,7 +57,8 @@ void ShowStartupFailure(std::exception_ptr failure, std::uintptr_t codeAddress) 
         std::wstring title = ResourceText(kErrorTitleString);
         if (title.empty()) title = ExtractFileTitle(exePath);
         const std::wstring text = StartupFailureText(ResourceText(kExceptionTextString), described);
-        MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_TASKMODAL | MB_ICONERROR);
+        MessageBoxW(nullptr, text.c_str(), title.c_str(),
+                    MB_OK | MB_TASKMODAL | MB_ICONERROR | MessageBoxReadingOrder());
     } catch (...) {
         // Not even the texts could be built; the exit code still tells the installer.
     }
