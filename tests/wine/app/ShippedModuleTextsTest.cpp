@@ -1,0 +1,110 @@
+// Every shipped module read into the real status window, as the platform draws it: the status text
+// fits the label, and the label's font, as the platform selects it, has every character of the
+// module's texts.
+#include "Dpi.h"
+#include "Form1.h"
+#include "FormResources.h"
+#include "Handles.h"
+#include "ResourceSource.h"
+#include "TextFormat.h"
+#include "UiHandles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cwctype>
+#include <functional>
+#include <iomanip>
+#include <sstream>
+
+using namespace attente;
+
+namespace {
+
+// The label's height holds three lines of its font: the first sentence, the blank line, the second.
+constexpr int kStatusLines = 3;
+constexpr UINT kModuleTexts[] = {kLanguageIdString,       kStatusTextString, kResourceNotFoundString,
+                                 kAncestorNotFoundString, kErrorTitleString, kExceptionTextString};
+constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+// What GGI_MARK_NONEXISTING_GLYPHS gives a character the font lacks.
+constexpr WORD kMissingGlyph = 0xFFFF;
+
+std::string DistFolder() {
+    const char* folder = std::getenv("ATTENTE_DIST_DIR");
+    return folder ? folder : "";
+}
+
+std::vector<std::string> ShippedModules() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data{};
+    const TFindHandle find(FindFirstFileA((DistFolder() + "/attente.*").c_str(), &data));
+    if (!find) return names;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "attente.exe") names.push_back(name);
+    } while (FindNextFileA(find.Get(), &data));
+    return names;
+}
+
+std::string SelectedFace(HDC dc) {
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    return WideToUtf8(face);
+}
+
+// The status window made from each shipped module in turn, its label's font selected into a screen DC.
+void ForEachShippedModule(const std::function<void(const std::string&, const TLabel&, HDC)>& check) {
+    const std::vector<std::string> modules = ShippedModules();
+    ASSERT_FALSE(modules.empty()) << "no modules in " << DistFolder();
+    for (const std::string& name : modules) {
+        SCOPED_TRACE(name);
+        InitModuleRecord(GetModuleHandleA(nullptr));
+        const HMODULE module =
+            LoadLibraryExA((DistFolder() + "/" + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr);
+        ASSERT_EQ(InstallResourceModule(module), module);
+        {
+            auto form = CreateForm<TForm1>();
+            ASSERT_NE(form->LabWait, nullptr);
+            const TScreenDc screen;
+            const TSelectScope font(screen.Dc(), form->LabWait->EffectiveFont().Handle());
+            check(name, *form->LabWait, screen.Dc());
+        }
+        ReleaseModuleRecord();
+    }
+}
+
+} // namespace
+
+TEST(ShippedModules, StatusTextFitsTheLabelInThreeLines) {
+    ForEachShippedModule([](const std::string& module, const TLabel& label, HDC dc) {
+        TEXTMETRICW metrics{};
+        ASSERT_TRUE(GetTextMetricsW(dc, &metrics));
+        const std::wstring text = label.Caption();
+        RECT r{0, 0, ScaleToScreen(label.Width()), 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kMeasureFlags);
+        const int lines = r.bottom / metrics.tmHeight;
+        EXPECT_LE(lines, kStatusLines) << module << ": the status text takes " << lines << " lines of "
+                                       << label.Width() << " pixels in " << SelectedFace(dc);
+    });
+}
+
+TEST(ShippedModules, LabelFontHasEveryCharacterOfTheTexts) {
+    ForEachShippedModule([](const std::string& module, const TLabel& label, HDC dc) {
+        for (UINT id : kModuleTexts) {
+            const std::wstring text = LoadResStringW(id);
+            std::vector<WORD> glyphs(text.size());
+            ASSERT_NE(GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                                       GGI_MARK_NONEXISTING_GLYPHS),
+                      GDI_ERROR);
+            std::ostringstream missing;
+            for (std::size_t i = 0; i < text.size(); ++i)
+                if (glyphs[i] == kMissingGlyph && !std::iswcntrl(text[i]))
+                    missing << " U+" << std::hex << std::uppercase << std::setw(4) << std::setfill('0')
+                            << static_cast<unsigned>(text[i]);
+            EXPECT_EQ(missing.str(), "")
+                << module << ", string " << id << ": " << WideToUtf8(label.EffectiveFont().Name())
+                << " (selected: " << SelectedFace(dc) << ") lacks these characters";
+        }
+    });
+}
