@@ -1,6 +1,7 @@
 // Every shipped module read into the real status window, as the platform draws it: the status text
 // fits the label, and the label's font, as the platform selects it, has every character of the
 // module's texts.
+#include "DistModules.h"
 #include "Dpi.h"
 #include "Form1.h"
 #include "FormResources.h"
@@ -18,13 +19,12 @@
 #include <sstream>
 
 using namespace attente;
+using namespace attente::test;
 
 namespace {
 
 // The label's height holds three lines of its font: the first sentence, the blank line, the second.
 constexpr int kStatusLines = 3;
-constexpr UINT kModuleTexts[] = {kLanguageIdString,       kStatusTextString, kResourceNotFoundString,
-                                 kAncestorNotFoundString, kErrorTitleString, kExceptionTextString};
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
 // What GGI_MARK_NONEXISTING_GLYPHS gives a character the font lacks.
 constexpr WORD kMissingGlyph = 0xFFFF;
@@ -32,18 +32,6 @@ constexpr WORD kMissingGlyph = 0xFFFF;
 std::string DistFolder() {
     const char* folder = std::getenv("ATTENTE_DIST_DIR");
     return folder ? folder : "";
-}
-
-std::vector<std::string> ShippedModules() {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data{};
-    const TFindHandle find(FindFirstFileA((DistFolder() + "/attente.*").c_str(), &data));
-    if (!find) return names;
-    do {
-        const std::string name = data.cFileName;
-        if (name != "attente.exe") names.push_back(name);
-    } while (FindNextFileA(find.Get(), &data));
-    return names;
 }
 
 std::string SelectedFace(HDC dc) {
@@ -54,7 +42,7 @@ std::string SelectedFace(HDC dc) {
 
 // The status window made from each shipped module in turn, its label's font selected into a screen DC.
 void ForEachShippedModule(const std::function<void(const std::string&, const TLabel&, HDC)>& check) {
-    const std::vector<std::string> modules = ShippedModules();
+    const std::vector<std::string> modules = DistModuleNames(DistFolder() + "/attente.*");
     ASSERT_FALSE(modules.empty()) << "no modules in " << DistFolder();
     for (const std::string& name : modules) {
         SCOPED_TRACE(name);
@@ -91,7 +79,7 @@ TEST(ShippedModules, StatusTextFitsTheLabelInThreeLines) {
 
 TEST(ShippedModules, LabelFontHasEveryCharacterOfTheTexts) {
     ForEachShippedModule([](const std::string& module, const TLabel& label, HDC dc) {
-        for (UINT id : kModuleTexts) {
+        for (UINT id : kModuleStrings) {
             const std::wstring text = LoadResStringW(id);
             std::vector<WORD> glyphs(text.size());
             ASSERT_NE(GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),

@@ -1,5 +1,6 @@
 // The string tables of the built exe and of every built language module, read back through the
 // platform's own string loader.
+#include "DistModules.h"
 #include "InitLangue.h"
 #include "ModuleFixture.h"
 #include "ResourceSource.h"
@@ -18,8 +19,6 @@ using namespace attente::test;
 namespace {
 
 constexpr int kStringBufferSize = 1024;
-constexpr UINT kAllStrings[] = {kLanguageIdString,       kStatusTextString, kResourceNotFoundString,
-                                kAncestorNotFoundString, kErrorTitleString, kExceptionTextString};
 
 std::wstring ReadString(HMODULE module, UINT id) {
     wchar_t buffer[kStringBufferSize] = {};
@@ -40,15 +39,7 @@ std::wstring Placeholders(const std::wstring& text) {
 }
 
 std::vector<std::string> BuiltModules() {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data{};
-    TFindHandle find(FindFirstFileA(DistPath("attente.*").c_str(), &data));
-    if (!find) return names;
-    do {
-        const std::string name = data.cFileName;
-        if (name != "attente.exe") names.push_back(name);
-    } while (FindNextFileA(find.Get(), &data));
-    return names;
+    return DistModuleNames(DistPath("attente.*"));
 }
 
 constexpr std::size_t kShortNameLength = 2;
@@ -122,7 +113,7 @@ TEST(StringTables, EveryModuleHoldsAllSixTextsWithItsOwnAbbreviation) {
         else
             EXPECT_EQ(own, extension);
         EXPECT_EQ(own, AbbreviationOf(StringTableLanguage(module.Get()))) << "written in another language";
-        for (UINT id : kAllStrings) {
+        for (UINT id : kModuleStrings) {
             SCOPED_TRACE(id);
             const std::wstring text = ReadString(module.Get(), id);
             EXPECT_FALSE(text.empty());
