@@ -46,25 +46,28 @@ void ForEachShippedModule(const std::function<void(const std::string&, const TLa
     ASSERT_FALSE(modules.empty()) << "no modules in " << DistFolder();
     for (const std::string& name : modules) {
         SCOPED_TRACE(name);
-        InitModuleRecord(GetModuleHandleA(nullptr));
         const HMODULE module =
             LoadLibraryExA((DistFolder() + "/" + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module, nullptr);
+        // Releases the module installed before it.
         ASSERT_EQ(InstallResourceModule(module), module);
-        {
-            auto form = CreateForm<TForm1>();
-            ASSERT_NE(form->LabWait, nullptr);
-            const TScreenDc screen;
-            const TSelectScope font(screen.Dc(), form->LabWait->EffectiveFont().Handle());
-            check(name, *form->LabWait, screen.Dc());
-        }
-        ReleaseModuleRecord();
+        auto form = CreateForm<TForm1>();
+        ASSERT_NE(form->LabWait, nullptr);
+        const TScreenDc screen;
+        const TSelectScope font(screen.Dc(), form->LabWait->EffectiveFont().Handle());
+        check(name, *form->LabWait, screen.Dc());
     }
 }
 
+class ShippedModules : public ::testing::Test {
+  protected:
+    void SetUp() override { InitModuleRecord(GetModuleHandleA(nullptr)); }
+    void TearDown() override { ReleaseModuleRecord(); }
+};
+
 } // namespace
 
-TEST(ShippedModules, StatusTextFitsTheLabelInThreeLines) {
+TEST_F(ShippedModules, StatusTextFitsTheLabelInThreeLines) {
     ForEachShippedModule([](const std::string& module, const TLabel& label, HDC dc) {
         TEXTMETRICW metrics{};
         ASSERT_TRUE(GetTextMetricsW(dc, &metrics));
@@ -77,7 +80,7 @@ TEST(ShippedModules, StatusTextFitsTheLabelInThreeLines) {
     });
 }
 
-TEST(ShippedModules, LabelFontHasEveryCharacterOfTheTexts) {
+TEST_F(ShippedModules, LabelFontHasEveryCharacterOfTheTexts) {
     ForEachShippedModule([](const std::string& module, const TLabel& label, HDC dc) {
         for (UINT id : kModuleStrings) {
             const std::wstring text = LoadResStringW(id);
