@@ -1,6 +1,7 @@
 // The status window's code: status text, clock, border, and the /RUN command or parent it follows.
 #include "Form1.h"
 
+#include "Application.h"
 #include "CommandLine.h"
 #include "Exceptions.h"
 #include "LanguageValues.h"
@@ -20,7 +21,6 @@ constexpr COLORREF kBevelLight = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kBevelShadow = RGB(0x80, 0x80, 0x80);
 constexpr int kBevelRings = 2;
 
-
 // One ring of the bevel: light from bottom-left up and across, shadow down and back. Polylines leave
 // out their last point, so the top-right and bottom-left corners end up in the shadow colour.
 void DrawRing(HDC dc, const RECT& r, HGDIOBJ lightPen, HGDIOBJ shadowPen) {
@@ -39,17 +39,18 @@ void DrawRing(HDC dc, const RECT& r, HGDIOBJ lightPen, HGDIOBJ shadowPen) {
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     PublishMethod("FormCreate", &TForm1::FormCreate);
     PublishMethod("FormPaint", &TForm1::FormPaint);
-    PublishComponent("LabWait", LabWait);
-    PublishComponent("clock", clock);
 }
 
-TForm1::~TForm1() { StopWatching(); }
+TForm1::~TForm1() {
+    StopWatching();
+}
 
 void TForm1::FormCreate(TComponent&) {
-    if (LabWait) LabWait->SetCaption(LoadResStringW(kStatusTextString));
+    TLabel* label = LabWait();
+    if (label) label->SetCaption(LoadResStringW(kStatusTextString));
     if (CurrentLanguage.empty()) {
-        if (LabWait) LabWait->SetVisible(false);
-        if (clock) clock->SetVisible(true);
+        if (label) label->SetVisible(false);
+        if (TImage* picture = clock()) picture->SetVisible(true);
     }
     PostMessageA(Handle(), kStartNotification, kStartNotificationWParam, kStartNotificationLParam);
 }
@@ -99,7 +100,8 @@ void TForm1::StartJob() {
     if (started_) return;
     started_ = true;
     // Announce the text to screen readers now that the window is up.
-    if (LabWait && LabWait->Visible()) NotifyWinEvent(EVENT_SYSTEM_ALERT, LabWait->Handle(), OBJID_CLIENT, CHILDID_SELF);
+    if (const TLabel* label = LabWait(); label && label->Visible())
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, label->Handle(), OBJID_CLIENT, CHILDID_SELF);
 
     const std::string command = Switches.RawValue("/RUN");
     if (!command.empty()) {

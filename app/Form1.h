@@ -2,7 +2,6 @@
 // name their language), its border, and the job it follows once it is up.
 #pragma once
 
-#include "Application.h"
 #include "Form.h"
 #include "Handles.h"
 #include "Image.h"
@@ -17,8 +16,8 @@ constexpr UINT kStartNotification = WM_USER + 1;
 constexpr WPARAM kStartNotificationWParam = 1;
 constexpr LPARAM kStartNotificationLParam = 0;
 
-class TForm1 : public TForm, public TMainWindow {
-    ATTENTE_FORM_CLASS(TForm1, TForm)
+class TForm1 : public TForm {
+    ATTENTE_CLASS(TForm1, TForm)
   public:
     explicit TForm1(TComponent* owner);
     ~TForm1() override;
@@ -26,10 +25,9 @@ class TForm1 : public TForm, public TMainWindow {
     void FormCreate(TComponent& sender);
     void FormPaint(TComponent& sender);
 
-    HWND Handle() const override { return const_cast<TForm1*>(this)->TControl::Handle(); }
-
-    TLabel* LabWait = nullptr;
-    TImage* clock = nullptr;
+    // The components of those names that the descriptions made, or null.
+    TLabel* LabWait() const { return dynamic_cast<TLabel*>(FindComponent("LabWait")); }
+    TImage* clock() const { return dynamic_cast<TImage*>(FindComponent("clock")); }
 
   protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
