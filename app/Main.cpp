@@ -10,6 +10,7 @@
 #include "ResourceSource.h"
 #include "SettingsStep.h"
 #include "StartupFailure.h"
+#include "ThrowSite.h"
 
 #include <cstdint>
 
@@ -48,7 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         exitCode = RunProgram(instance);
     } catch (...) {
-        attente::ShowStartupFailure(std::current_exception(), reinterpret_cast<std::uintptr_t>(&RunProgram));
+        attente::ShowStartupFailure(std::current_exception(), attente::LastThrowSite());
     }
     // 6. Shutdown, in reverse order.
     attente::Shutdown();
