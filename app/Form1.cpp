@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Exceptions.h"
 #include "LanguageValues.h"
+#include "ResolveLanguage.h"
 #include "ResourceSource.h"
 #include "StatusJob.h"
 #include "UiHandles.h"
@@ -46,13 +47,35 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate(TComponent&) {
-    TLabel* label = LabWait();
-    if (label) label->SetCaption(LoadResStringW(kStatusTextString));
-    if (CurrentLanguage.empty()) {
-        if (label) label->SetVisible(false);
-        if (TImage* picture = clock()) picture->SetVisible(true);
-    }
+    ShowTexts();
     PostMessageA(Handle(), kStartNotification, kStartNotificationWParam, kStartNotificationLParam);
+}
+
+void TForm1::ShowTexts() {
+    const bool clockInstead = relayedStatus_.empty() && CurrentLanguage.empty();
+    if (TLabel* label = LabWait()) {
+        label->SetCaption(relayedStatus_.empty() ? LoadResStringW(kStatusTextString) : relayedStatus_);
+        label->SetVisible(!clockInstead);
+    }
+    if (TImage* picture = clock()) picture->SetVisible(clockInstead);
+}
+
+// Changes only invalidate, so the window repaints once, after the request, at its place and size.
+bool TForm1::CarryOut(const TRelayRequest& request) {
+    if (request.Kind == kLanguageRequest) {
+        const int size =
+            WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
+                                nullptr, 0, nullptr, nullptr);
+        std::string language(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
+                            language.data(), size, nullptr, nullptr);
+        RequestedLanguage = std::move(language);
+        SwitchToRequestedLanguage();
+    } else {
+        relayedStatus_ = request.Text;
+    }
+    ShowTexts();
+    return true;
 }
 
 void TForm1::FormPaint(TComponent&) {
@@ -86,6 +109,12 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         Finish(command_ ? ExitCodeOf(command_.Get()) : 0);
         return true;
+    case WM_COPYDATA: {
+        const std::optional<TRelayRequest> request =
+            ReadRelayRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        result = request && CarryOut(*request) ? TRUE : FALSE;
+        return true;
+    }
     case kParentEndedMessage:
     case WM_CLOSE:
         result = 0;

@@ -6,8 +6,11 @@
 #include "Handles.h"
 #include "Image.h"
 #include "Label.h"
+#include "Relay.h"
 
 #include <windows.h>
+
+#include <string>
 
 namespace attente {
 
@@ -39,6 +42,11 @@ class TForm1 : public TForm {
         UINT Message = 0;
     };
 
+    // The status text (a relayed one, else the module's) or the clock when the texts do not name
+    // their language.
+    void ShowTexts();
+    bool CarryOut(const TRelayRequest& request);
+
     static VOID CALLBACK ProcessEnded(PVOID context, BOOLEAN timedOut);
     void StartJob();
     void Watch(HANDLE process, TWaitContext& context, UINT endedMessage, HANDLE& wait);
@@ -52,6 +60,7 @@ class TForm1 : public TForm {
     TWaitContext commandContext_;
     TWaitContext parentContext_;
     bool started_ = false;
+    std::wstring relayedStatus_;
 };
 
 } // namespace attente

@@ -7,6 +7,7 @@
 #include "InitLangue.h"
 #include "Lifecycle.h"
 #include "MainForm.h"
+#include "Relay.h"
 #include "ResourceSource.h"
 #include "SettingsStep.h"
 #include "StartupFailure.h"
@@ -18,6 +19,9 @@ namespace {
 
 int RunProgram(HINSTANCE instance) {
     using namespace attente;
+
+    // A start that only talks to the open window takes none of the steps below.
+    if (IsRelayStart()) return RelayToOpenWindow();
 
     // 1. The start-up selection of the resource source, before any resource is read.
     InitModuleRecord(instance);

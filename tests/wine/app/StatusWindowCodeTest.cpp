@@ -186,3 +186,43 @@ TEST_F(StatusWindowCode, SwitchWhileShownReloadsBothWindowsInPlaceThroughTheLoop
     EnumThreadWindows(GetCurrentThreadId(), CountForm1Windows, reinterpret_cast<LPARAM>(&form1Windows));
     EXPECT_EQ(form1Windows, 0);
 }
+
+// Any program may send WM_COPYDATA: only the documented shapes change the window, the rest is refused.
+TEST_F(StatusWindowCode, CopyDataOutsideTheDocumentedShapesIsRefusedAndChangesNothing) {
+    auto form = CreateForm<TForm1>();
+    const std::wstring before = form->LabWait()->Caption();
+    const std::wstring longStatus(kMaxStatusRequestUnits + 1, L'x');
+    wchar_t withZero[] = L"ab\0cd";
+    wchar_t odd[] = L"abc";
+    struct {
+        const char* name;
+        ULONG_PTR kind;
+        DWORD bytes;
+        const void* data;
+    } const refused[] = {
+        {"unknown kind", kStatusRequest + 1, 4, L"ab"},
+        {"odd size", kStatusRequest, 5, odd},
+        {"size without data", kStatusRequest, 4, nullptr},
+        {"zero inside", kStatusRequest, 10, withZero},
+        {"status too long", kStatusRequest, static_cast<DWORD>(longStatus.size() * 2), longStatus.data()},
+        {"language too long", kLanguageRequest, static_cast<DWORD>(longStatus.size() * 2), longStatus.data()},
+    };
+    for (const auto& c : refused) {
+        COPYDATASTRUCT data{c.kind, c.bytes, const_cast<void*>(c.data)};
+        EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), FALSE)
+            << c.name;
+        EXPECT_EQ(form->LabWait()->Caption(), before) << c.name;
+    }
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, 0), FALSE);
+
+    // The longest status text, with the tolerated terminating zero, is taken whole.
+    const std::wstring longest(kMaxStatusRequestUnits, L'y');
+    COPYDATASTRUCT data{kStatusRequest, static_cast<DWORD>((longest.size() + 1) * 2),
+                        const_cast<wchar_t*>(longest.c_str())};
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+    EXPECT_EQ(form->LabWait()->Caption(), longest);
+    // An empty status gives the module's text back.
+    data = {kStatusRequest, 0, nullptr};
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+    EXPECT_EQ(form->LabWait()->Caption(), before);
+}
