@@ -1,7 +1,9 @@
 // The application object: owns the main window, shows it as the process was asked to start, runs the
-// message loop until it closes, and shows the failures raised while messages are handled.
+// message loop until that window is destroyed, and shows the failures raised while messages are
+// handled.
 #pragma once
 
+#include "Form.h"
 #include "MessageErrors.h"
 
 #include <windows.h>
@@ -11,13 +13,6 @@
 #include <string>
 
 namespace attente {
-
-// What the application needs of its main window.
-class TMainWindow {
-  public:
-    virtual ~TMainWindow() = default;
-    virtual HWND Handle() const = 0;
-};
 
 class TApplication {
   public:
@@ -31,30 +26,25 @@ class TApplication {
     // The executable's file name without directory and extension.
     const std::wstring& Title() const { return title_; }
 
-    void SetMainForm(std::unique_ptr<TMainWindow> form);
-    TMainWindow* MainForm() const { return mainForm_.get(); }
+    // The main window's destruction ends the message loop.
+    void SetMainForm(std::unique_ptr<TForm> form);
+    TForm* MainForm() const { return mainForm_.get(); }
 
     // Shows the main window for `showState` (the show state the process was started with), then runs
     // the message loop until the main window is destroyed; returns the exit code: 0, or what
-    // Terminate was given. Without a main
-    // window there is nothing to wait for and it returns at once.
+    // Terminate was given. Without a main window there is nothing to wait for and it returns at once.
     int Run(int showState);
 
     // Ends the message loop from a handler: the main window is destroyed and Run returns `exitCode`.
     void Terminate(int exitCode);
 
     // Shows a failure raised while a message was handled in an error box titled with Title(); the
-    // loop goes on afterwards. A C++ failure cannot unwind through the platform's frames between
-    // DispatchMessageW and a window procedure, so the window procedures catch their own failures and
-    // hand them to HandleMessageException, which calls this while the application lives.
+    // loop goes on afterwards.
     void ShowException(const std::exception& failure) noexcept;
 
   private:
-    void ShowMainForm(int showState);
-    void ShowFailureMessage(const std::wstring& message) noexcept;
-
     std::wstring title_;
-    std::unique_ptr<TMainWindow> mainForm_;
+    std::unique_ptr<TForm> mainForm_;
     int exitCode_ = 0;
     TMessageExceptionHandler previousHandler_;
 };

@@ -14,10 +14,6 @@ namespace {
 
 constexpr char kLanguageSwitch[] = "/L";
 
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
 // Names are compared as the user's locale compares letters without case.
 bool SwitchNamesEqual(std::string_view a, std::string_view b) {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
@@ -25,6 +21,10 @@ bool SwitchNamesEqual(std::string_view a, std::string_view b) {
 }
 
 } // namespace
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 bool ReadCommandLine(const char* rawCommandLine) {
     try {

@@ -16,4 +16,8 @@ bool ReadCommandLine(const char* rawCommandLine);
 
 void ClearSwitches();
 
+// Whether `byte` starts a two-byte character in the ANSI code page: the splitting and path rules
+// step over such characters whole.
+bool IsAnsiLeadByte(unsigned char byte);
+
 } // namespace attente

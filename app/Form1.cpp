@@ -1,9 +1,11 @@
 // The status window's code: status text, clock, border, and the /RUN command or parent it follows.
 #include "Form1.h"
 
+#include "Application.h"
 #include "CommandLine.h"
 #include "Exceptions.h"
 #include "LanguageValues.h"
+#include "ResolveLanguage.h"
 #include "ResourceSource.h"
 #include "StatusJob.h"
 #include "UiHandles.h"
@@ -19,7 +21,6 @@ constexpr UINT kParentEndedMessage = WM_APP + 2;
 constexpr COLORREF kBevelLight = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kBevelShadow = RGB(0x80, 0x80, 0x80);
 constexpr int kBevelRings = 2;
-
 
 // One ring of the bevel: light from bottom-left up and across, shadow down and back. Polylines leave
 // out their last point, so the top-right and bottom-left corners end up in the shadow colour.
@@ -39,19 +40,42 @@ void DrawRing(HDC dc, const RECT& r, HGDIOBJ lightPen, HGDIOBJ shadowPen) {
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     PublishMethod("FormCreate", &TForm1::FormCreate);
     PublishMethod("FormPaint", &TForm1::FormPaint);
-    PublishComponent("LabWait", LabWait);
-    PublishComponent("clock", clock);
 }
 
-TForm1::~TForm1() { StopWatching(); }
+TForm1::~TForm1() {
+    StopWatching();
+}
 
 void TForm1::FormCreate(TComponent&) {
-    if (LabWait) LabWait->SetCaption(LoadResStringW(kStatusTextString));
-    if (CurrentLanguage.empty()) {
-        if (LabWait) LabWait->SetVisible(false);
-        if (clock) clock->SetVisible(true);
-    }
+    ShowTexts();
     PostMessageA(Handle(), kStartNotification, kStartNotificationWParam, kStartNotificationLParam);
+}
+
+void TForm1::ShowTexts() {
+    const bool clockInstead = relayedStatus_.empty() && CurrentLanguage.empty();
+    if (TLabel* label = LabWait()) {
+        label->SetCaption(relayedStatus_.empty() ? LoadResStringW(kStatusTextString) : relayedStatus_);
+        label->SetVisible(!clockInstead);
+    }
+    if (TImage* picture = clock()) picture->SetVisible(clockInstead);
+}
+
+// Changes only invalidate, so the window repaints once, after the request, at its place and size.
+bool TForm1::CarryOut(const TRelayRequest& request) {
+    if (request.Kind == kLanguageRequest) {
+        const int size =
+            WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
+                                nullptr, 0, nullptr, nullptr);
+        std::string language(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
+                            language.data(), size, nullptr, nullptr);
+        RequestedLanguage = std::move(language);
+        SwitchToRequestedLanguage();
+    } else {
+        relayedStatus_ = request.Text;
+    }
+    ShowTexts();
+    return true;
 }
 
 void TForm1::FormPaint(TComponent&) {
@@ -85,6 +109,12 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         Finish(command_ ? ExitCodeOf(command_.Get()) : 0);
         return true;
+    case WM_COPYDATA: {
+        const std::optional<TRelayRequest> request =
+            ReadRelayRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        result = request && CarryOut(*request) ? TRUE : FALSE;
+        return true;
+    }
     case kParentEndedMessage:
     case WM_CLOSE:
         result = 0;
@@ -99,7 +129,8 @@ void TForm1::StartJob() {
     if (started_) return;
     started_ = true;
     // Announce the text to screen readers now that the window is up.
-    if (LabWait && LabWait->Visible()) NotifyWinEvent(EVENT_SYSTEM_ALERT, LabWait->Handle(), OBJID_CLIENT, CHILDID_SELF);
+    if (const TLabel* label = LabWait(); label && label->Visible())
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, label->Handle(), OBJID_CLIENT, CHILDID_SELF);
 
     const std::string command = Switches.RawValue("/RUN");
     if (!command.empty()) {

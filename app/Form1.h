@@ -2,13 +2,15 @@
 // name their language), its border, and the job it follows once it is up.
 #pragma once
 
-#include "Application.h"
 #include "Form.h"
 #include "Handles.h"
 #include "Image.h"
 #include "Label.h"
+#include "Relay.h"
 
 #include <windows.h>
+
+#include <string>
 
 namespace attente {
 
@@ -17,8 +19,8 @@ constexpr UINT kStartNotification = WM_USER + 1;
 constexpr WPARAM kStartNotificationWParam = 1;
 constexpr LPARAM kStartNotificationLParam = 0;
 
-class TForm1 : public TForm, public TMainWindow {
-    ATTENTE_FORM_CLASS(TForm1, TForm)
+class TForm1 : public TForm {
+    ATTENTE_CLASS(TForm1, TForm)
   public:
     explicit TForm1(TComponent* owner);
     ~TForm1() override;
@@ -26,10 +28,9 @@ class TForm1 : public TForm, public TMainWindow {
     void FormCreate(TComponent& sender);
     void FormPaint(TComponent& sender);
 
-    HWND Handle() const override { return const_cast<TForm1*>(this)->TControl::Handle(); }
-
-    TLabel* LabWait = nullptr;
-    TImage* clock = nullptr;
+    // The components of those names that the descriptions made, or null.
+    TLabel* LabWait() const { return dynamic_cast<TLabel*>(FindComponent("LabWait")); }
+    TImage* clock() const { return dynamic_cast<TImage*>(FindComponent("clock")); }
 
   protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -40,6 +41,11 @@ class TForm1 : public TForm, public TMainWindow {
         HWND Window = nullptr;
         UINT Message = 0;
     };
+
+    // The status text (a relayed one, else the module's) or the clock when the texts do not name
+    // their language.
+    void ShowTexts();
+    bool CarryOut(const TRelayRequest& request);
 
     static VOID CALLBACK ProcessEnded(PVOID context, BOOLEAN timedOut);
     void StartJob();
@@ -54,6 +60,7 @@ class TForm1 : public TForm, public TMainWindow {
     TWaitContext commandContext_;
     TWaitContext parentContext_;
     bool started_ = false;
+    std::wstring relayedStatus_;
 };
 
 } // namespace attente

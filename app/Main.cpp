@@ -7,9 +7,11 @@
 #include "InitLangue.h"
 #include "Lifecycle.h"
 #include "MainForm.h"
+#include "Relay.h"
 #include "ResourceSource.h"
 #include "SettingsStep.h"
 #include "StartupFailure.h"
+#include "ThrowSite.h"
 
 #include <cstdint>
 
@@ -17,6 +19,9 @@ namespace {
 
 int RunProgram(HINSTANCE instance) {
     using namespace attente;
+
+    // A start that only talks to the open window takes none of the steps below.
+    if (IsRelayStart()) return RelayToOpenWindow();
 
     // 1. The start-up selection of the resource source, before any resource is read.
     InitModuleRecord(instance);
@@ -48,7 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         exitCode = RunProgram(instance);
     } catch (...) {
-        attente::ShowStartupFailure(std::current_exception(), reinterpret_cast<std::uintptr_t>(&RunProgram));
+        attente::ShowStartupFailure(std::current_exception(), attente::LastThrowSite());
     }
     // 6. Shutdown, in reverse order.
     attente::Shutdown();

@@ -6,6 +6,8 @@
 
 namespace attente {
 
-std::unique_ptr<TMainWindow> CreateMainForm() { return CreateForm<TForm1>(); }
+std::unique_ptr<TForm> CreateMainForm() {
+    return CreateForm<TForm1>();
+}
 
 } // namespace attente

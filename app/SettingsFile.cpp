@@ -1,6 +1,7 @@
 // Settings-file reading through the platform's profile functions.
 #include "SettingsFile.h"
 
+#include "CommandLine.h"
 #include "LanguageValues.h"
 #include "ModuleFiles.h"
 #include "PathRules.h"
@@ -17,10 +18,6 @@ constexpr char kSettingsExtension[] = ".ini";
 constexpr char kGeneralSection[] = "General";
 constexpr char kLanguageKey[] = "Language";
 constexpr DWORD kValueBufferSize = 2048;
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
 
 } // namespace
 

@@ -28,6 +28,8 @@ class TSwitchList {
     std::string Value(std::string_view name) const;
     // The same item's value as written on the command line.
     std::string RawValue(std::string_view name) const;
+    // Whether an item of that name is there, also with an empty value.
+    bool Has(std::string_view name) const { return Find(name) != kNotFound; }
 
     void Clear();
 

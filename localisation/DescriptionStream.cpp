@@ -1,6 +1,8 @@
 // The bounds-checked, buffered stream reader shared by every window description reader.
 #include "DescriptionStream.h"
 
+#include "AsciiCase.h"
+
 #include "Exceptions.h"
 
 #include <algorithm>
@@ -95,16 +97,6 @@ bool IsDescriptionName(const std::string& name, bool dotted) {
     return !name.empty() && !partStart;
 }
 
-namespace {
-
-std::string Lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-} // namespace
-
 std::string TDescriptionReader::ReadName(const char* what, bool dotted) {
     const std::size_t length = ReadByte();
     CheckAvailable(length, what);
@@ -173,7 +165,7 @@ void TDescriptionReader::ReadRecord(int depth) {
     if (depth > kMaxNesting) RaiseStreamError("composants imbriqués trop profondément");
     TRecordPrefix prefix;
     ReadPrefix(prefix);
-    if (depth > 1 && !names_.insert(Lowered(prefix.Name)).second)
+    if (depth > 1 && !names_.insert(UpperAscii(prefix.Name)).second)
         RaiseStreamError("composant " + prefix.Name + " répété");
     BeginRecord(prefix, depth);
 
@@ -183,7 +175,7 @@ void TDescriptionReader::ReadRecord(int depth) {
     std::set<std::string> seen;
     for (std::uint16_t i = 0; i < propertyCount; ++i) {
         const std::string name = ReadName("un nom de propriété", true);
-        if (!seen.insert(Lowered(name)).second) RaiseStreamError("propriété " + name + " répétée");
+        if (!seen.insert(UpperAscii(name)).second) RaiseStreamError("propriété " + name + " répétée");
         const TValue value = ReadValue();
         ReadProperty(name, value);
     }

@@ -1,24 +1,38 @@
 // Applying description records to a form and its components.
 #include "FormReader.h"
 
-#include "ClassRegistry.h"
+#include "AsciiCase.h"
 #include "Exceptions.h"
+#include "Image.h"
+#include "Label.h"
 #include "ResourceSource.h"
 #include "TextFormat.h"
-
-#include <memory>
 
 namespace attente {
 
 namespace {
 
-bool ClassChainHas(const TClassInfo& info, std::string_view name) {
-    for (const TClassInfo* c = &info; c; c = c->Parent)
-        if (SameName(c->Name, name)) return true;
-    return false;
-}
+// The classes a description record may make a component of.
+struct TCreatableClass {
+    const TClassInfo& Info;
+    TControl* (*Create)(TComponent* owner);
+};
+
+const TCreatableClass kCreatableClasses[] = {
+    {TLabel::StaticClassInfo, [](TComponent* owner) -> TControl* { return new TLabel(owner); }},
+    {TImage::StaticClassInfo, [](TComponent* owner) -> TControl* { return new TImage(owner); }},
+};
+
+// Without the module's template the message still names what failed.
+constexpr wchar_t kNeutralNamedTemplate[] = L"%s";
 
 } // namespace
+
+std::string NamedResourceMessage(UINT id, const std::string& name) {
+    std::wstring templ = LoadResStringW(id);
+    if (templ.empty()) templ = kNeutralNamedTemplate;
+    return WideToUtf8(FormatTemplate(templ, {{L's', Utf8ToWide(name)}}));
+}
 
 TFormReader::TFormReader(TByteSource& source, TForm& root) : TDescriptionReader(source), root_(root) {}
 
@@ -29,7 +43,7 @@ TFormReader::~TFormReader() {
 
 void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
     if (depth == 1) {
-        if (!ClassChainHas(root_.ClassInfo(), prefix.ClassName))
+        if (!root_.ClassChainHas(prefix.ClassName))
             throw EReadError("La description de " + prefix.ClassName + " ne convient pas à une fenêtre " +
                              root_.ClassInfo().Name);
         if (!prefix.Inherited()) root_.SetName(prefix.Name);
@@ -43,12 +57,8 @@ void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
 
 TComponent& TFormReader::ExistingComponent(const TRecordPrefix& prefix) {
     TComponent* component = root_.FindComponent(prefix.Name);
-    if (!component) {
-        const std::wstring text =
-            FormatTemplate(LoadResStringW(kAncestorNotFoundString), {{L's', Utf8ToWide(prefix.Name)}});
-        throw EReadError(WideToUtf8(text));
-    }
-    if (!ClassChainHas(component->ClassInfo(), prefix.ClassName))
+    if (!component) throw EReadError(NamedResourceMessage(kAncestorNotFoundString, prefix.Name));
+    if (!component->ClassChainHas(prefix.ClassName))
         throw EReadError("Le composant " + prefix.Name + " n'est pas de la classe " + prefix.ClassName);
     return *component;
 }
@@ -56,19 +66,18 @@ TComponent& TFormReader::ExistingComponent(const TRecordPrefix& prefix) {
 TComponent& TFormReader::CreateComponent(const TRecordPrefix& prefix, TComponent& parent) {
     if (root_.FindComponent(prefix.Name))
         throw EReadError("Un composant nommé " + prefix.Name + " existe déjà");
-    const TClassInfo* info = FindComponentClass(prefix.ClassName);
-    if (!info || !info->Create) throw EReadError("Classe " + prefix.ClassName + " non trouvée");
-    // The form owns it from the start; the guard destroys it (leaving the form) if it cannot be named
-    // or placed.
-    std::unique_ptr<TComponent> component(info->Create(&root_));
-    component->SetName(prefix.Name);
-    if (auto* control = dynamic_cast<TControl*>(component.get())) {
-        auto* container = dynamic_cast<TControl*>(&parent);
-        if (!container || !container->IsContainer())
-            throw EReadError("Le composant " + parent.Name() + " ne peut pas contenir " + prefix.Name);
-        control->SetParent(container);
-    }
-    return *component.release();
+    const TCreatableClass* creatable = nullptr;
+    for (const TCreatableClass& c : kCreatableClasses)
+        if (EqualsIgnoringAsciiCase(c.Info.Name, prefix.ClassName)) creatable = &c;
+    if (!creatable) throw EReadError("Classe " + prefix.ClassName + " non trouvée");
+    // Only the form holds controls.
+    if (&parent != &root_)
+        throw EReadError("Le composant " + parent.Name() + " ne peut pas contenir " + prefix.Name);
+    // The form owns it from the start, and destroys it with itself.
+    TControl* control = creatable->Create(&root_);
+    control->SetName(prefix.Name);
+    control->SetParent(&root_);
+    return *control;
 }
 
 void TFormReader::ReadProperty(const std::string& name, const TValue& value) {
@@ -85,7 +94,9 @@ void TFormReader::ReadProperty(const std::string& name, const TValue& value) {
 }
 
 void TFormReader::EndRecord() {
+    TComponent* ended = stack_.back();
     stack_.pop_back();
+    ended->EndLoading();
 }
 
 void TAsInheritedReader::ReadPrefix(TRecordPrefix& prefix) {

@@ -42,4 +42,8 @@ class TAsInheritedReader : public TFormReader {
     void ReadPrefix(TRecordPrefix& prefix) override;
 };
 
+// Resource string `id` (a template from the module) filled with `name`; a module without the text
+// still gets a message that names it.
+std::string NamedResourceMessage(UINT id, const std::string& name);
+
 } // namespace attente

@@ -1,24 +1,16 @@
 // Creation and reload walks over a form's class levels.
 #include "FormResources.h"
 
+#include "AsciiCase.h"
 #include "Exceptions.h"
 #include "FormReader.h"
 #include "ResourceSource.h"
 #include "ResourceStream.h"
 #include "Screen.h"
-#include "TextFormat.h"
 
 namespace attente {
 
 namespace {
-
-// Resource names are stored in capitals; FindResourceA would fold them anyway.
-std::string ResourceNameOf(const char* className) {
-    std::string name = className;
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return name;
-}
 
 template <class TReader> bool ReadLevel(const std::string& name, HINSTANCE module, TForm& window) {
     const std::unique_ptr<TResourceStream> stream = TResourceStream::Open(module, name);
@@ -32,8 +24,8 @@ template <class TReader> bool ReadLevel(const std::string& name, HINSTANCE modul
 template <class TReader> bool ReadLevels(TForm& window, const TClassInfo& cls, const TClassInfo& rootClass) {
     if (&cls == &TComponent::StaticClassInfo || &cls == &rootClass || !cls.Parent) return false;
     const bool parentFound = ReadLevels<TReader>(window, *cls.Parent, rootClass);
-    const bool found =
-        ReadLevel<TReader>(ResourceNameOf(cls.Name), FindResourceHInstance(cls.Module), window);
+    // Resource names are stored in capitals.
+    const bool found = ReadLevel<TReader>(UpperAscii(cls.Name), FindResourceHInstance(cls.Module), window);
     return parentFound || found;
 }
 
@@ -54,12 +46,10 @@ void ReloadAllForms() {
 }
 
 void InitForm(TForm& form) {
-    form.Handle();
-    if (!ReadLevels<TFormReader>(form, form.ClassInfo(), TForm::StaticClassInfo)) {
-        const std::wstring text = FormatTemplate(LoadResStringW(kResourceNotFoundString),
-                                                 {{L's', Utf8ToWide(form.ClassInfo().Name)}});
-        throw EResNotFound(WideToUtf8(text));
-    }
+    if (!ReadLevels<TFormReader>(form, form.ClassInfo(), TForm::StaticClassInfo))
+        throw EResNotFound(NamedResourceMessage(kResourceNotFoundString, form.ClassInfo().Name));
+    // The windows are made once, at the state every level gave them.
+    form.CreateHandle();
     form.DoCreate();
 }
 

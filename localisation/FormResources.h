@@ -25,9 +25,9 @@ bool ReloadFormLevels(TForm& window, const TClassInfo& rootClass);
 // stops it at that form.
 void ReloadAllForms();
 
-// Window creation: makes the form's window, reads its class levels base first with the general
-// reader, then runs OnCreate (and shows the form when a description made it visible). Raises
-// EResNotFound (resource string 65396, with the class name) when no level has a description.
+// Window creation: reads the form's class levels base first with the general reader, makes its
+// windows (hidden) and runs OnCreate. Raises EResNotFound (resource string 65396, with the class
+// name) when no level has a description.
 void InitForm(TForm& form);
 
 // A new form of class T (constructor T(TComponent* owner)) read from its descriptions; the caller owns

@@ -46,7 +46,10 @@ void ResolveLanguage() {
         Diagnostics.Decision(TResolveDecision::RegistryKept);
         return;
     }
+    SwitchToRequestedLanguage();
+}
 
+void SwitchToRequestedLanguage() {
     AutoLanguage = IsAutoRequest(RequestedLanguage);
     if (AutoLanguage) RequestedLanguage = LocaleAbbrev(GetSystemDefaultLCID());
     if (SpeaksRequestedLanguage(CurrentLanguage, RequestedLanguage)) {

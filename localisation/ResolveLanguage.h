@@ -8,4 +8,8 @@ namespace attente {
 // RequestedLcid (and RequestedLanguage when the choice is automatic).
 void ResolveLanguage();
 
+// The decision for RequestedLanguage alone, without the registry entry: the automatic choice, the
+// comparison with CurrentLanguage, the switch of module and the reload of every open form.
+void SwitchToRequestedLanguage();
+
 } // namespace attente

@@ -1,5 +1,7 @@
-// The symbolic colour names descriptions may use.
+// The system colours descriptions may name, and plain RGB values.
 #include "Color.h"
+
+#include "AsciiCase.h"
 
 namespace attente {
 
@@ -7,36 +9,14 @@ namespace {
 
 struct TColorName {
     const char* Name;
-    bool System;
-    DWORD Value; // a COLOR_* index or an RGB value
+    int SystemColor;
 };
 
 constexpr COLORREF kMaxRgb = 0x00FFFFFF;
 
 constexpr TColorName kColorNames[] = {
-    {"clBtnFace", true, COLOR_BTNFACE},
-    {"clBtnText", true, COLOR_BTNTEXT},
-    {"clBtnShadow", true, COLOR_BTNSHADOW},
-    {"clBtnHighlight", true, COLOR_BTNHIGHLIGHT},
-    {"clWindow", true, COLOR_WINDOW},
-    {"clWindowText", true, COLOR_WINDOWTEXT},
-    {"clWindowFrame", true, COLOR_WINDOWFRAME},
-    {"clHighlight", true, COLOR_HIGHLIGHT},
-    {"clHighlightText", true, COLOR_HIGHLIGHTTEXT},
-    {"clGrayText", true, COLOR_GRAYTEXT},
-    {"clInfoBk", true, COLOR_INFOBK},
-    {"clInfoText", true, COLOR_INFOTEXT},
-    {"clMenu", true, COLOR_MENU},
-    {"clMenuText", true, COLOR_MENUTEXT},
-    {"clBlack", false, RGB(0, 0, 0)},
-    {"clWhite", false, RGB(255, 255, 255)},
-    {"clGray", false, RGB(128, 128, 128)},
-    {"clSilver", false, RGB(192, 192, 192)},
-    {"clRed", false, RGB(255, 0, 0)},
-    {"clGreen", false, RGB(0, 128, 0)},
-    {"clBlue", false, RGB(0, 0, 255)},
-    {"clNavy", false, RGB(0, 0, 128)},
-    {"clYellow", false, RGB(255, 255, 0)},
+    {"clBtnFace", COLOR_BTNFACE},
+    {"clWindowText", COLOR_WINDOWTEXT},
 };
 
 } // namespace
@@ -49,7 +29,7 @@ TColor TColor::FromValue(const TValue& value, std::string_view property) {
     }
     const std::string& name = ExpectIdentifier(value, property);
     for (const TColorName& c : kColorNames)
-        if (SameName(c.Name, name)) return c.System ? System(static_cast<int>(c.Value)) : Rgb(c.Value);
+        if (EqualsIgnoringAsciiCase(c.Name, name)) return System(c.SystemColor);
     RaiseBadValue(property, name);
 }
 

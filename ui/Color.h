@@ -15,12 +15,10 @@ class TColor {
     static TColor Rgb(COLORREF rgb) { return TColor(false, rgb); }
     static TColor System(int index) { return TColor(true, static_cast<DWORD>(index)); }
 
-    // An identifier (clBtnFace, clWindowText, clBlack, ...) or an integer 0x00BBGGRR.
+    // An identifier (clBtnFace, clWindowText) or an integer 0x00BBGGRR.
     static TColor FromValue(const TValue& value, std::string_view property);
 
     COLORREF Resolve() const { return system_ ? GetSysColor(static_cast<int>(value_)) : value_; }
-    bool IsSystem() const { return system_; }
-    bool operator==(const TColor&) const = default;
 
   private:
     TColor(bool system, DWORD value) : system_(system), value_(value) {}

@@ -1,33 +1,28 @@
-// Ownership, names, published routines and fields of components.
+// Ownership, names and published routines of components.
 #include "Component.h"
 
-#include "Exceptions.h"
+#include "AsciiCase.h"
 
 #include <algorithm>
 
 namespace attente {
 
-namespace {
-
-bool IsIdentifier(const std::string& name) {
-    if (name.empty()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-        if (!letter && !(i > 0 && c >= '0' && c <= '9')) return false;
-    }
-    return true;
-}
-
-} // namespace
-
-TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+    if (owner_) owner_->components_.push_back(this);
 }
 
 TComponent::~TComponent() {
     DestroyComponents();
-    if (owner_) owner_->RemoveComponent(this);
+    if (owner_) {
+        auto& siblings = owner_->components_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+bool TComponent::ClassChainHas(std::string_view className) const {
+    for (const TClassInfo* c = &ClassInfo(); c; c = c->Parent)
+        if (EqualsIgnoringAsciiCase(c->Name, className)) return true;
+    return false;
 }
 
 void TComponent::DestroyComponents() {
@@ -36,28 +31,10 @@ void TComponent::DestroyComponents() {
         delete components_.back();
 }
 
-void TComponent::SetName(const std::string& name) {
-    if (name == name_) return;
-    if (!IsIdentifier(name)) throw EReadError("Nom de composant incorrect : '" + name + "'");
-    if (owner_) {
-        const TComponent* other = owner_->FindComponent(name);
-        if (other && other != this) throw EReadError("Un composant nommé " + name + " existe déjà");
-    }
-    const std::string oldName = name_;
-    name_ = name;
-    if (owner_) owner_->NameChanged(this, oldName);
-}
-
-TComponent* TComponent::Components(int index) const {
-    if (index < 0 || index >= ComponentCount())
-        throw EListError("Indice de liste hors limites (" + std::to_string(index) + ")");
-    return components_[static_cast<std::size_t>(index)];
-}
-
 TComponent* TComponent::FindComponent(std::string_view name) const {
     if (name.empty()) return nullptr;
     for (TComponent* c : components_)
-        if (SameName(c->name_, name)) return c;
+        if (EqualsIgnoringAsciiCase(c->name_, name)) return c;
     return nullptr;
 }
 
@@ -71,33 +48,8 @@ TNotifyEvent* TComponent::EventProperty(std::string_view) {
 
 TNotifyEvent TComponent::FindMethod(std::string_view name) const {
     for (const TMethodEntry& m : methods_)
-        if (SameName(m.Name, name)) return m.Routine;
+        if (EqualsIgnoringAsciiCase(m.Name, name)) return m.Routine;
     return {};
-}
-
-void TComponent::InsertComponent(TComponent* component) {
-    component->owner_ = this;
-    components_.push_back(component);
-}
-
-void TComponent::RemoveComponent(TComponent* component) {
-    components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
-    component->owner_ = nullptr;
-    for (TFieldEntry& f : fields_)
-        if (!component->name_.empty() && SameName(f.Name, component->name_)) f.Assign(nullptr);
-}
-
-void TComponent::NameChanged(TComponent* component, const std::string& oldName) {
-    for (TFieldEntry& f : fields_) {
-        if (!oldName.empty() && SameName(f.Name, oldName)) f.Assign(nullptr);
-        if (SameName(f.Name, component->name_)) BindField(f, component);
-    }
-}
-
-void TComponent::BindField(TFieldEntry& field, TComponent* component) {
-    if (!component) return;
-    if (!field.Assign(component))
-        throw EReadError("Le composant " + component->name_ + " n'est pas de la classe attendue");
 }
 
 void SplitPropertyName(std::string_view name, std::string_view& head, std::string_view& rest) {

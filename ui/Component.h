@@ -1,5 +1,5 @@
 // Components: a name, an owner that destroys them, the components they own, and what descriptions need
-// of them (properties set by name, event properties, the routines and fields a form publishes).
+// of them (properties set by name, event properties, the routines a form publishes).
 #pragma once
 
 #include "ClassInfo.h"
@@ -12,14 +12,17 @@
 
 namespace attente {
 
+class TComponent;
+
 // The signature of every event routine; `sender` is the component whose event fired.
 using TNotifyEvent = std::function<void(TComponent& sender)>;
 
 class TComponent {
   public:
-    static constexpr TClassInfo StaticClassInfo{"TComponent", nullptr, nullptr, nullptr};
+    static constexpr TClassInfo StaticClassInfo{"TComponent", nullptr, nullptr};
     virtual const TClassInfo& ClassInfo() const { return StaticClassInfo; }
-    bool InheritsFrom(const TClassInfo& other) const { return ClassInfo().InheritsFrom(other); }
+    // Whether the class chain holds a class of that name (ASCII letter case ignored).
+    bool ClassChainHas(std::string_view className) const;
 
     // An owned component is destroyed by its owner, at the latest when the owner is.
     explicit TComponent(TComponent* owner);
@@ -27,16 +30,12 @@ class TComponent {
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
+    // Names come from descriptions, whose reader has already checked them.
     const std::string& Name() const { return name_; }
-    // Raises EReadError for a name that is not an identifier or that another component of the same
-    // owner already has (names compare without regard to ASCII letter case).
-    void SetName(const std::string& name);
+    void SetName(const std::string& name) { name_ = name; }
 
-    TComponent* Owner() const { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
-    // Raises EListError outside 0..ComponentCount()-1.
-    TComponent* Components(int index) const;
-    // The owned component of that name, or null.
+    // The owned component of that name (ASCII letter case ignored), or null.
     TComponent* FindComponent(std::string_view name) const;
 
     // Sets one property from a description; false when the class has no property of that name.
@@ -74,40 +73,18 @@ class TComponent {
         methods_.push_back(
             {std::move(name), [self, method](TComponent& sender) { (self->*method)(sender); }});
     }
-    // Publishes a field that points at the owned component of that name while it exists:
-    //     PublishComponent("LabWait", LabWait);   // TLabel* LabWait = nullptr;
-    // A component of that name but of another class raises EReadError when it is named.
-    template <class T> void PublishComponent(std::string name, T*& field) {
-        fields_.push_back({std::move(name), [&field](TComponent* c) {
-                               T* typed = c ? dynamic_cast<T*>(c) : nullptr;
-                               if (c && !typed) return false;
-                               field = typed;
-                               return true;
-                           }});
-        BindField(fields_.back(), FindComponent(fields_.back().Name));
-    }
 
   private:
     struct TMethodEntry {
         std::string Name;
         TNotifyEvent Routine;
     };
-    struct TFieldEntry {
-        std::string Name;
-        std::function<bool(TComponent*)> Assign; // false when the component's class does not fit
-    };
-
-    void InsertComponent(TComponent* component);
-    void RemoveComponent(TComponent* component);
-    void NameChanged(TComponent* component, const std::string& oldName);
-    void BindField(TFieldEntry& field, TComponent* component);
 
     std::string name_;
     bool loading_ = false;
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
     std::vector<TMethodEntry> methods_;
-    std::vector<TFieldEntry> fields_;
 };
 
 // Splits "Font.Height" into "Font" and "Height"; a name without a dot gives an empty rest.

@@ -1,14 +1,13 @@
 // Bounds, visibility, parents and the child windows of visual components.
 #include "Control.h"
 
+#include "AsciiCase.h"
 #include "Dpi.h"
 #include "Exceptions.h"
 
 #include <algorithm>
 
 namespace attente {
-
-ATTENTE_DEFINE_COMPONENT_CLASS(TControl, TComponent);
 
 namespace {
 
@@ -23,7 +22,11 @@ constexpr int kMaxCoordinate = 0x7FFF;
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
 TControl::~TControl() {
-    DestroyHandle();
+    if (window_) {
+        HWND window = window_;
+        HandleDestroyed();
+        DestroyWindow(window);
+    }
     while (!controls_.empty())
         controls_.back()->SetParent(nullptr);
     if (parent_) SetParent(nullptr);
@@ -35,26 +38,15 @@ TControl* TControl::FromHandle(HWND window) {
 
 void TControl::Attach(HWND window) {
     window_ = window;
-    if (window) SetPropW(window, kControlProperty, this);
+    SetPropW(window, kControlProperty, this);
 }
 
 void TControl::HandleDestroyed() {
     for (TControl* child : controls_)
         child->HandleDestroyed();
-    if (window_) RemovePropW(window_, kControlProperty);
-    window_ = nullptr;
-}
-
-void TControl::DestroyHandle() {
     if (!window_) return;
-    HWND window = window_;
-    HandleDestroyed();
-    DestroyWindow(window);
-}
-
-HWND TControl::Handle() {
-    if (!window_) CreateHandle();
-    return window_;
+    RemovePropW(window_, kControlProperty);
+    window_ = nullptr;
 }
 
 RECT TControl::ScreenBounds() const {
@@ -63,27 +55,21 @@ RECT TControl::ScreenBounds() const {
 }
 
 void TControl::CreateHandle() {
-    if (!parent_) return;
-    HWND parentWindow = parent_->Handle();
-    if (!parentWindow) return;
+    if (window_ || !parent_ || !parent_->window_) return;
     const RECT r = ScreenBounds();
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_OWNERDRAW | (visible_ ? WS_VISIBLE : 0),
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, parentWindow, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  r.left, r.top, r.right - r.left, r.bottom - r.top, parent_->window_,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) throw Exception("CreateWindowExW a échoué (" + std::to_string(GetLastError()) + ")");
     Attach(window);
 }
 
 void TControl::InvalidateWithParent() {
-    if (!window_) return;
-    if (parent_ && parent_->window_) {
-        RECT r;
-        GetWindowRect(window_, &r);
-        MapWindowPoints(nullptr, parent_->window_, reinterpret_cast<POINT*>(&r), 2);
-        RedrawWindow(parent_->window_, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    } else {
-        InvalidateRect(window_, nullptr, TRUE);
-    }
+    if (!window_ || !parent_ || !parent_->window_) return;
+    RECT r;
+    GetWindowRect(window_, &r);
+    MapWindowPoints(nullptr, parent_->window_, reinterpret_cast<POINT*>(&r), 2);
+    RedrawWindow(parent_->window_, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -92,12 +78,12 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     top = std::clamp(top, -kMaxCoordinate, kMaxCoordinate);
     width = std::clamp(width, 0, kMaxCoordinate);
     height = std::clamp(height, 0, kMaxCoordinate);
-    const bool moved = left != left_ || top != top_ || width != width_ || height != height_;
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
-    if (window_ && moved && parent_) {
+    if (window_ && parent_) {
         InvalidateWithParent();
         const RECT r = ScreenBounds();
         SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -106,41 +92,50 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     }
 }
 
+bool TControl::Visible() const {
+    if (window_) return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+    return visible_;
+}
+
 void TControl::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    if (window_) {
-        if (!visible) InvalidateWithParent();
-        ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+    if (!window_) {
+        visible_ = visible;
+        return;
     }
+    if (visible == Visible()) return;
+    if (!visible) InvalidateWithParent();
+    ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+    if (visible) InvalidateWithParent();
 }
 
 void TControl::SetParent(TControl* parent) {
     if (parent == parent_) return;
-    if (parent && !parent->IsContainer())
-        throw EReadError(std::string("Le composant ") + parent->Name() + " ne peut pas contenir " + Name());
     if (parent_) {
-        DestroyHandle();
+        if (window_) {
+            HWND window = window_;
+            HandleDestroyed();
+            DestroyWindow(window);
+        }
         auto& siblings = parent_->controls_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
     parent_ = parent;
     if (parent_) {
         parent_->controls_.push_back(this);
-        if (parent_->HandleAllocated()) CreateHandle();
+        CreateHandle();
     }
 }
 
 bool TControl::SetProperty(std::string_view name, const TValue& value) {
-    if (SameName(name, "Left")) {
-        SetLeft(ExpectInteger(value, "Left"));
-    } else if (SameName(name, "Top")) {
-        SetTop(ExpectInteger(value, "Top"));
-    } else if (SameName(name, "Width")) {
-        SetWidth(ExpectInteger(value, "Width"));
-    } else if (SameName(name, "Height")) {
-        SetHeight(ExpectInteger(value, "Height"));
-    } else if (SameName(name, "Visible")) {
+    if (EqualsIgnoringAsciiCase(name, "Left")) {
+        SetBounds(ExpectInteger(value, "Left"), top_, width_, height_);
+    } else if (EqualsIgnoringAsciiCase(name, "Top")) {
+        SetBounds(left_, ExpectInteger(value, "Top"), width_, height_);
+    } else if (EqualsIgnoringAsciiCase(name, "Width")) {
+        SetBounds(left_, top_, ExpectInteger(value, "Width"), height_);
+    } else if (EqualsIgnoringAsciiCase(name, "Height")) {
+        SetBounds(left_, top_, width_, ExpectInteger(value, "Height"));
+    } else if (EqualsIgnoringAsciiCase(name, "Visible")) {
         SetVisible(ExpectBoolean(value, "Visible"));
     } else {
         return TComponent::SetProperty(name, value);

@@ -1,7 +1,6 @@
 // Visual components: bounds in pixels at 96 dpi, visibility, a parent control, and a real window.
 // Child controls (labels, pictures) are owner-drawn STATIC windows whose parent form hands their
-// drawing back to them; that keeps one paint routine per control for WM_PAINT and WM_PRINTCLIENT,
-// and screen readers still read their window text.
+// drawing back to them; screen readers still read their window text.
 #pragma once
 
 #include "Component.h"
@@ -13,7 +12,7 @@
 namespace attente {
 
 class TControl : public TComponent {
-    ATTENTE_COMPONENT_CLASS(TControl, TComponent)
+    ATTENTE_CLASS(TControl, TComponent)
   public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
@@ -23,32 +22,26 @@ class TControl : public TComponent {
     int Top() const { return top_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
-    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
-    void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
-    void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
     virtual void SetBounds(int left, int top, int width, int height);
 
-    bool Visible() const { return visible_; }
-    virtual void SetVisible(bool visible);
+    // Once the window exists its own WS_VISIBLE is the only truth; before, what it will be made with.
+    bool Visible() const;
+    void SetVisible(bool visible);
 
     TControl* Parent() const { return parent_; }
-    // Child controls go into containers only (forms); raises EReadError otherwise.
+    // A child goes into a form only; its window is made at once when the form has one.
     void SetParent(TControl* parent);
-    virtual bool IsContainer() const { return false; }
     const std::vector<TControl*>& Controls() const { return controls_; }
 
-    // The window, made on first use (a child's once its parent has one).
-    HWND Handle();
-    bool HandleAllocated() const { return window_ != nullptr; }
-
-    // The parent's font changed; controls that follow it re-measure and redraw.
-    virtual void ParentFontChanged() {}
-    // The parent form's reading order changed.
-    virtual void ParentBiDiModeChanged() {}
+    // The window, or null while none exists; asking never makes one.
+    HWND Handle() const { return window_; }
+    // Makes the window (and the children's) at the current state.
+    virtual void CreateHandle();
 
     // Draws the control into `dc`, whose origin is the control's top-left corner.
     virtual void PaintTo(HDC dc) { (void)dc; }
+    // The parent form's reading order changed.
+    virtual void ParentBiDiModeChanged() {}
 
     // Left, Top, Width, Height, Visible.
     bool SetProperty(std::string_view name, const TValue& value) override;
@@ -57,15 +50,12 @@ class TControl : public TComponent {
     static TControl* FromHandle(HWND window);
 
   protected:
-    // Makes the window; the default makes the owner-drawn child STATIC of a child control.
-    virtual void CreateHandle();
     // The window is going or gone: forget it (and the children's, which go with it).
     void HandleDestroyed();
-    void DestroyHandle();
     void Attach(HWND window);
-    // Redraws the control with what its parent paints beneath it (transparent controls need that).
+    // Redraws the control with what its parent paints beneath it: children draw no background.
     void InvalidateWithParent();
-    // The bounds in the parent's client pixels.
+    // The bounds in screen pixels.
     RECT ScreenBounds() const;
     HWND window_ = nullptr;
 

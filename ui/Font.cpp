@@ -1,6 +1,7 @@
 // Fonts: description properties and the GDI font made from them.
 #include "Font.h"
 
+#include "AsciiCase.h"
 #include "Dpi.h"
 #include "TextFormat.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr int kDefaultHeight = -11;
 constexpr wchar_t kDefaultName[] = L"MS Shell Dlg";
-constexpr int kMaxByte = 255;
 
 struct TCharsetName {
     const char* Name;
@@ -43,23 +43,6 @@ TFont::TFont()
     : name_(kDefaultName), height_(kDefaultHeight), charset_(DEFAULT_CHARSET),
       color_(TColor::System(COLOR_WINDOWTEXT)) {}
 
-TFont::TFont(const TFont& other)
-    : name_(other.name_), height_(other.height_), charset_(other.charset_), color_(other.color_),
-      bold_(other.bold_), italic_(other.italic_), underline_(other.underline_) {}
-
-TFont& TFont::operator=(const TFont& other) {
-    if (this == &other) return *this;
-    name_ = other.name_;
-    height_ = other.height_;
-    charset_ = other.charset_;
-    color_ = other.color_;
-    bold_ = other.bold_;
-    italic_ = other.italic_;
-    underline_ = other.underline_;
-    Changed();
-    return *this;
-}
-
 void TFont::SetName(const std::wstring& name) {
     name_ = name;
     Changed();
@@ -89,9 +72,7 @@ HFONT TFont::Handle() const {
     if (!handle_) {
         LOGFONTW lf{};
         lf.lfHeight = ScaleToScreen(height_);
-        lf.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = italic_;
-        lf.lfUnderline = underline_;
+        lf.lfWeight = FW_NORMAL;
         lf.lfCharSet = charset_;
         lf.lfQuality = DEFAULT_QUALITY;
         // LOGFONT holds 31 characters and the terminator; a longer name is cut, not overrun.
@@ -102,42 +83,20 @@ HFONT TFont::Handle() const {
 }
 
 bool TFont::SetProperty(std::string_view name, const TValue& value) {
-    if (SameName(name, "Name")) {
+    if (EqualsIgnoringAsciiCase(name, "Name")) {
         SetName(Utf8ToWide(ExpectString(value, "Font.Name")));
-    } else if (SameName(name, "Height")) {
+    } else if (EqualsIgnoringAsciiCase(name, "Height")) {
         SetHeight(ExpectInteger(value, "Font.Height"));
-    } else if (SameName(name, "Charset")) {
-        if (value.Type == TValueType::Integer) {
-            if (value.Integer < 0 || value.Integer > kMaxByte)
-                RaiseBadValue("Font.Charset", std::to_string(value.Integer));
-            SetCharset(static_cast<BYTE>(value.Integer));
-            return true;
-        }
+    } else if (EqualsIgnoringAsciiCase(name, "Charset")) {
         const std::string& id = ExpectIdentifier(value, "Font.Charset");
         for (const TCharsetName& c : kCharsetNames)
-            if (SameName(c.Name, id)) {
+            if (EqualsIgnoringAsciiCase(c.Name, id)) {
                 SetCharset(c.Value);
                 return true;
             }
         RaiseBadValue("Font.Charset", id);
-    } else if (SameName(name, "Color")) {
+    } else if (EqualsIgnoringAsciiCase(name, "Color")) {
         SetColor(TColor::FromValue(value, "Font.Color"));
-    } else if (SameName(name, "Style")) {
-        bool bold = false, italic = false, underline = false;
-        for (const std::string& item : ExpectSet(value, "Font.Style")) {
-            if (SameName(item, "bold"))
-                bold = true;
-            else if (SameName(item, "italic"))
-                italic = true;
-            else if (SameName(item, "underline"))
-                underline = true;
-            else
-                RaiseBadValue("Font.Style", item);
-        }
-        bold_ = bold;
-        italic_ = italic;
-        underline_ = underline;
-        Changed();
     } else {
         return false;
     }

@@ -1,5 +1,5 @@
-// A font as descriptions give it (Name, Height at 96 dpi, Charset, Color, Style); it owns the GDI
-// font made from it and tells its owner when it changes.
+// A font as descriptions give it (Name, Height at 96 dpi, Charset, Color); it owns the GDI font made
+// from it and tells its owner when it changes.
 #pragma once
 
 #include "Color.h"
@@ -17,9 +17,8 @@ namespace attente {
 class TFont {
   public:
     TFont();
-    // Copies the description only; the copy makes its own GDI font and has no change handler.
-    TFont(const TFont& other);
-    TFont& operator=(const TFont& other);
+    TFont(const TFont&) = delete;
+    TFont& operator=(const TFont&) = delete;
 
     const std::wstring& Name() const { return name_; }
     void SetName(const std::wstring& name);
@@ -30,14 +29,11 @@ class TFont {
     void SetCharset(BYTE charset);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
-    bool Bold() const { return bold_; }
-    bool Italic() const { return italic_; }
-    bool Underline() const { return underline_; }
 
     // The GDI font at the screen's density, made on first use after each change.
     HFONT Handle() const;
 
-    // "Name", "Height", "Charset", "Color", "Style" ([bold, italic, underline]).
+    // "Name", "Height", "Charset", "Color".
     bool SetProperty(std::string_view name, const TValue& value);
 
     // Called after every change; the owner re-applies the font to its window.
@@ -50,9 +46,6 @@ class TFont {
     int height_;
     BYTE charset_;
     TColor color_;
-    bool bold_ = false;
-    bool italic_ = false;
-    bool underline_ = false;
     mutable TGdiObject handle_;
 };
 

@@ -1,14 +1,12 @@
 // Pictures holding an icon.
 #include "Image.h"
 
+#include "AsciiCase.h"
 #include "Dpi.h"
 #include "Exceptions.h"
-#include "Form.h"
 #include "IconFile.h"
 
 namespace attente {
-
-ATTENTE_DEFINE_COMPONENT_CLASS(TImage, TControl);
 
 namespace {
 
@@ -37,29 +35,23 @@ void TImage::SetIconData(const std::vector<std::uint8_t>& icoFile) {
     InvalidateWithParent();
 }
 
-void TImage::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    AdjustSize();
-}
-
+// An icon is drawn for 96 dpi like the rest of the layout, so it grows with the screen's density.
 void TImage::AdjustSize() {
-    if (autoSize_ && icon_ && !Loading())
-        SetBounds(Left(), Top(), ScaleToDesign(iconWidth_), ScaleToDesign(iconHeight_));
+    if (autoSize_ && icon_ && !Loading()) SetBounds(Left(), Top(), iconWidth_, iconHeight_);
 }
 
 void TImage::PaintTo(HDC dc) {
-    RECT r{0, 0, ScaleToScreen(Width()), ScaleToScreen(Height())};
-    const auto* form = dynamic_cast<const TForm*>(Parent());
-    TGdiObject brush(CreateSolidBrush(form ? form->Color().Resolve() : GetSysColor(COLOR_BTNFACE)));
-    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
-    if (icon_) DrawIconEx(dc, 0, 0, icon_.Get(), iconWidth_, iconHeight_, 0, nullptr, DI_NORMAL);
+    if (icon_)
+        DrawIconEx(dc, 0, 0, icon_.Get(), ScaleToScreen(iconWidth_), ScaleToScreen(iconHeight_), 0, nullptr,
+                   DI_NORMAL);
 }
 
 bool TImage::SetProperty(std::string_view name, const TValue& value) {
-    if (SameName(name, "Picture")) {
+    if (EqualsIgnoringAsciiCase(name, "Picture")) {
         SetIconData(ExpectBinary(value, "Picture"));
-    } else if (SameName(name, "AutoSize")) {
-        SetAutoSize(ExpectBoolean(value, "AutoSize"));
+    } else if (EqualsIgnoringAsciiCase(name, "AutoSize")) {
+        autoSize_ = ExpectBoolean(value, "AutoSize");
+        AdjustSize();
     } else {
         return TControl::SetProperty(name, value);
     }

@@ -1,5 +1,5 @@
-// A picture holding an icon, given as the bytes of a .ico file; drawn at its natural size by its own
-// paint routine, in a child window of its form.
+// A picture holding an icon, given as the bytes of a .ico file; drawn at its natural size over its
+// form's background by its own paint routine, in a child window of its form.
 #pragma once
 
 #include "Control.h"
@@ -11,7 +11,7 @@
 namespace attente {
 
 class TImage : public TControl {
-    ATTENTE_COMPONENT_CLASS(TImage, TControl)
+    ATTENTE_CLASS(TImage, TControl)
   public:
     explicit TImage(TComponent* owner);
 
@@ -19,12 +19,6 @@ class TImage : public TControl {
     // before stays then.
     void SetIconData(const std::vector<std::uint8_t>& icoFile);
     HICON Icon() const { return icon_.Get(); }
-    // The icon's size in pixels; 0 without a picture.
-    int IconWidth() const { return iconWidth_; }
-    int IconHeight() const { return iconHeight_; }
-    // On: the control takes the icon's size.
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool autoSize);
 
     void PaintTo(HDC dc) override;
     // Picture (binary .ico data), AutoSize, and the control properties.
@@ -34,6 +28,7 @@ class TImage : public TControl {
     void Loaded() override { AdjustSize(); }
 
   private:
+    // On AutoSize: the control takes the icon's size.
     void AdjustSize();
 
     TIcon icon_;

@@ -1,6 +1,7 @@
 // Text labels.
 #include "Label.h"
 
+#include "AsciiCase.h"
 #include "Dpi.h"
 #include "Form.h"
 #include "TextFormat.h"
@@ -8,32 +9,26 @@
 
 namespace attente {
 
-ATTENTE_DEFINE_COMPONENT_CLASS(TLabel, TControl);
-
 namespace {
 
 // What a new label measures before it has a text (pixels at 96 dpi).
 constexpr int kDefaultWidth = 65;
 constexpr int kDefaultHeight = 17;
 
+// The one value a label accepts for a property that descriptions list for the record's sake.
+void ExpectBooleanOnly(const TValue& value, std::string_view property, bool accepted) {
+    if (ExpectBoolean(value, property) != accepted) RaiseBadValue(property, accepted ? "false" : "true");
+}
+
 } // namespace
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
     SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
-    font_.OnChange = [this] {
-        parentFont_ = false;
-        Changed();
-    };
-}
-
-const TFont& TLabel::EffectiveFont() const {
-    if (parentFont_)
-        if (const auto* form = dynamic_cast<const TForm*>(Parent())) return form->Font();
-    return font_;
+    font_.OnChange = [this] { Changed(); };
 }
 
 bool TLabel::RightToLeft() const {
-    const auto* form = dynamic_cast<const TForm*>(Parent());
+    const auto* form = static_cast<const TForm*>(Parent());
     return form && form->BiDiMode() == TBiDiMode::RightToLeft;
 }
 
@@ -62,32 +57,8 @@ void TLabel::SetCaption(const std::wstring& caption) {
     Changed();
 }
 
-void TLabel::SetAlignment(TAlignment alignment) {
-    alignment_ = alignment;
-    Changed();
-}
-
-void TLabel::SetAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-    Changed();
-}
-
-void TLabel::SetWordWrap(bool wordWrap) {
-    wordWrap_ = wordWrap;
-    Changed();
-}
-
-void TLabel::SetTransparent(bool transparent) {
-    transparent_ = transparent;
-    Changed();
-}
-
-void TLabel::SetParentFont(bool parentFont) {
-    parentFont_ = parentFont;
-    Changed();
-}
-
 void TLabel::Changed() {
+    if (Loading()) return;
     AdjustSize();
     InvalidateWithParent();
 }
@@ -97,25 +68,18 @@ UINT TLabel::DrawFlags() const {
     if (wordWrap_) flags |= DT_WORDBREAK;
     const bool rightToLeft = RightToLeft();
     if (rightToLeft) flags |= DT_RTLREADING;
-    switch (alignment_) {
-    case TAlignment::Left:
-        flags |= rightToLeft ? DT_RIGHT : DT_LEFT;
-        break;
-    case TAlignment::Right:
-        flags |= rightToLeft ? DT_LEFT : DT_RIGHT;
-        break;
-    case TAlignment::Center:
+    if (centred_)
         flags |= DT_CENTER;
-        break;
-    }
+    else
+        flags |= rightToLeft ? DT_RIGHT : DT_LEFT;
     return flags;
 }
 
 void TLabel::AdjustSize() {
-    if (!autoSize_ || Loading()) return;
-    TScreenDc screen;
+    if (!autoSize_) return;
+    const TScreenDc screen;
     if (!screen.Dc()) return;
-    TSelectScope font(screen.Dc(), EffectiveFont().Handle());
+    const TSelectScope font(screen.Dc(), font_.Handle());
     RECT r{0, 0, wordWrap_ ? ScaleToScreen(Width()) : 0, 0};
     // An empty caption measures as one line, so the label keeps a usable height.
     const std::wstring text = caption_.empty() ? L" " : caption_;
@@ -126,14 +90,8 @@ void TLabel::AdjustSize() {
 
 void TLabel::PaintTo(HDC dc) {
     RECT r{0, 0, ScaleToScreen(Width()), ScaleToScreen(Height())};
-    if (!transparent_) {
-        const auto* form = dynamic_cast<const TForm*>(Parent());
-        TGdiObject brush(CreateSolidBrush(form ? form->Color().Resolve() : GetSysColor(COLOR_BTNFACE)));
-        FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
-    }
-    const TFont& font = EffectiveFont();
-    TSelectScope selected(dc, font.Handle());
-    SetTextColor(dc, font.Color().Resolve());
+    const TSelectScope selected(dc, font_.Handle());
+    SetTextColor(dc, font_.Color().Resolve());
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, DrawFlags());
 }
@@ -141,30 +99,28 @@ void TLabel::PaintTo(HDC dc) {
 bool TLabel::SetProperty(std::string_view name, const TValue& value) {
     std::string_view head, rest;
     SplitPropertyName(name, head, rest);
-    if (!rest.empty()) {
-        if (SameName(head, "Font")) return font_.SetProperty(rest, value);
-        return false;
-    }
-    if (SameName(name, "Caption")) {
+    if (!rest.empty()) return EqualsIgnoringAsciiCase(head, "Font") && font_.SetProperty(rest, value);
+    if (EqualsIgnoringAsciiCase(name, "Caption")) {
         SetCaption(Utf8ToWide(ExpectString(value, "Caption")));
-    } else if (SameName(name, "Alignment")) {
+    } else if (EqualsIgnoringAsciiCase(name, "Alignment")) {
         const std::string& id = ExpectIdentifier(value, "Alignment");
-        if (SameName(id, "left"))
-            SetAlignment(TAlignment::Left);
-        else if (SameName(id, "right"))
-            SetAlignment(TAlignment::Right);
-        else if (SameName(id, "center"))
-            SetAlignment(TAlignment::Center);
+        if (EqualsIgnoringAsciiCase(id, "center"))
+            centred_ = true;
+        else if (EqualsIgnoringAsciiCase(id, "left"))
+            centred_ = false;
         else
             RaiseBadValue("Alignment", id);
-    } else if (SameName(name, "AutoSize")) {
-        SetAutoSize(ExpectBoolean(value, "AutoSize"));
-    } else if (SameName(name, "WordWrap")) {
-        SetWordWrap(ExpectBoolean(value, "WordWrap"));
-    } else if (SameName(name, "Transparent")) {
-        SetTransparent(ExpectBoolean(value, "Transparent"));
-    } else if (SameName(name, "ParentFont")) {
-        SetParentFont(ExpectBoolean(value, "ParentFont"));
+        Changed();
+    } else if (EqualsIgnoringAsciiCase(name, "AutoSize")) {
+        autoSize_ = ExpectBoolean(value, "AutoSize");
+        Changed();
+    } else if (EqualsIgnoringAsciiCase(name, "WordWrap")) {
+        wordWrap_ = ExpectBoolean(value, "WordWrap");
+        Changed();
+    } else if (EqualsIgnoringAsciiCase(name, "Transparent")) {
+        ExpectBooleanOnly(value, "Transparent", true);
+    } else if (EqualsIgnoringAsciiCase(name, "ParentFont")) {
+        ExpectBooleanOnly(value, "ParentFont", false);
     } else {
         return TControl::SetProperty(name, value);
     }

@@ -1,5 +1,6 @@
 // What becomes of an exception raised by a routine while a window message is handled: it must not
-// unwind through the system's window procedure, so the framework catches it and hands it here.
+// unwind through the system's window procedure, so the framework catches it and hands it to the
+// handler the application sets (its error box).
 #pragma once
 
 #include <exception>
@@ -9,8 +10,8 @@ namespace attente {
 
 using TMessageExceptionHandler = std::function<void(const std::exception& error)>;
 
-// The application object sets its own (its error box); an empty handler restores the default, a
-// message box with the error icon. Returns the previous handler.
+// Returns the previous handler. With none set, a failure is dropped: only the application can say
+// how to show it.
 TMessageExceptionHandler SetMessageExceptionHandler(TMessageExceptionHandler handler);
 
 // Called by the window procedures. An exception raised while the handler itself runs (its box pumps

@@ -52,7 +52,4 @@ bool ExpectBoolean(const TValue& value, std::string_view property);
 // Raised by a setter that got the right type but a value it does not know (an unknown identifier).
 [[noreturn]] void RaiseBadValue(std::string_view property, std::string_view value);
 
-// ASCII, case-insensitive: component, class and identifier names compare this way.
-bool SameName(std::string_view a, std::string_view b);
-
 } // namespace attente

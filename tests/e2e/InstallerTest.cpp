@@ -10,7 +10,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace attente::test;
 
@@ -36,20 +38,36 @@ std::wstring StatusTextOf(HWND window) {
     return {};
 }
 
+// Every text the label showed, in order, while the window stayed up.
+std::vector<std::wstring> TextsWhileOpen(HWND window) {
+    std::vector<std::wstring> texts;
+    for (int poll = 0; poll < kWindowPolls && IsWindow(window); ++poll) {
+        const std::wstring text = StatusTextOf(window);
+        if (!text.empty() && (texts.empty() || texts.back() != text)) texts.push_back(text);
+        Sleep(kPollMs);
+    }
+    return texts;
+}
+
 struct TInstallerCase {
     const char* Name;
     const char* Options; // before /D=, which must come last
     const wchar_t* Expected;
+    const wchar_t* Step;
 };
+
+const wchar_t kFrench[] = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...";
 
 } // namespace
 
 TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
     const TInstallerCase cases[] = {
-        {"German installer", "/LANG=1031", L"Informationen werden aktualisiert\r\n\r\nBitte warten..."},
-        {"English installer", "/LANG=1033", L"Updating information\r\n\r\nPlease wait..."},
+        {"German installer", "/LANG=1031", L"Informationen werden aktualisiert\r\n\r\nBitte warten...",
+         L"Dateien werden kopiert..."},
+        {"English installer", "/LANG=1033", L"Updating information\r\n\r\nPlease wait...",
+         L"Copying files..."},
         // The automatic choice follows this French system; French is the program's built-in language.
-        {"automatic choice", "", L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter..."},
+        {"automatic choice", "", kFrench, L"Copie des fichiers..."},
     };
     for (const TInstallerCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -61,12 +79,15 @@ TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
 
         const HWND window = WaitForInstalledWindow(installer, installDir + "\\attente.exe");
         ASSERT_NE(window, nullptr) << "no status window while the installer ran";
-        EXPECT_EQ(StatusTextOf(window), c.Expected);
         DWORD programId = 0;
         GetWindowThreadProcessId(window, &programId);
         const attente::TKernelHandle program(
             OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, programId));
         ASSERT_TRUE(program);
+        // Up in the system's language, then the installer's, then the installer's step: one window.
+        std::vector<std::wstring> expected{kFrench, c.Expected, c.Step};
+        expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+        EXPECT_EQ(TextsWhileOpen(window), expected);
 
         EXPECT_EQ(installer.Wait(), 0u);
         EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer";

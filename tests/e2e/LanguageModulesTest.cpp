@@ -16,7 +16,6 @@ using namespace attente::test;
 
 namespace {
 
-constexpr int kStringBufferSize = 1024;
 constexpr UINT kLanguageIdString = 65173;
 constexpr UINT kStatusTextString = 65174;
 // Abbreviations that /L cannot name because the language table lacks them; the regional tests reach
@@ -35,14 +34,6 @@ constexpr int kFrameWidth = 3;
 constexpr wchar_t kUnassigned = 0xFFFF;
 constexpr int kRepaintAttempts = 20;
 constexpr DWORD kRepaintPollMs = 100;
-
-std::wstring ReadModuleString(const std::string& path, UINT id) {
-    const attente::TModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    if (!module) return L"<no module " + std::wstring(path.begin(), path.end()) + L">";
-    wchar_t buffer[kStringBufferSize] = {};
-    const int length = LoadStringW(module.Get(), id, buffer, kStringBufferSize);
-    return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
 
 std::vector<std::string> ShippedModuleExtensions() {
     std::vector<std::string> extensions;
@@ -198,7 +189,7 @@ TEST(LanguageModules, TheCasesListEveryShippedModule) {
     std::set<std::string> listed, shipped;
     for (const TModuleCase& c : kShippedModules) {
         listed.insert(c.Extension);
-        EXPECT_EQ(Narrow(ReadModuleString(DistFolder() + "\\attente." + c.Extension, kLanguageIdString)),
+        EXPECT_EQ(Narrow(ModuleString(DistFolder() + "\\attente." + c.Extension, kLanguageIdString)),
                   c.Abbrev);
     }
     for (const std::string& extension : ShippedModuleExtensions())
@@ -208,8 +199,7 @@ TEST(LanguageModules, TheCasesListEveryShippedModule) {
 
 TEST_P(ShippedModule, ShowsItsOwnStatusTextOnAFrenchSystem) {
     const TModuleCase& c = GetParam();
-    const std::wstring expected =
-        ReadModuleString(DistFolder() + "\\attente." + c.Extension, kStatusTextString);
+    const std::wstring expected = ModuleString(DistFolder() + "\\attente." + c.Extension, kStatusTextString);
     ASSERT_FALSE(expected.empty());
     TRegistryLock registry;
     TInstallFolder folder;
@@ -232,8 +222,7 @@ TEST(LanguageModules, ScriptsReachTheScreenAsTheirOwnGlyphs) {
     TRegistryLock registry;
     for (const TScriptCase& c : kScriptCases) {
         SCOPED_TRACE(c.Extension);
-        const std::wstring text =
-            ReadModuleString(DistFolder() + "\\attente." + c.Extension, kStatusTextString);
+        const std::wstring text = ModuleString(DistFolder() + "\\attente." + c.Extension, kStatusTextString);
         const UINT order = c.RightToLeft ? DT_RTLREADING : 0;
         const std::vector<COLORREF> own = RenderLabel(text, c.Font, c.Charset, order);
         const std::vector<COLORREF> boxes = RenderLabel(Unassigned(text), c.Font, c.Charset, order);

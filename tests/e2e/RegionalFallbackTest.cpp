@@ -16,7 +16,6 @@ using namespace attente::test;
 
 namespace {
 
-constexpr int kStringBufferSize = 1024;
 constexpr int kAbbrevBufferSize = 5;
 constexpr UINT kStatusTextString = 65174;
 
@@ -26,12 +25,7 @@ std::string Setting(const char* name) {
 }
 
 std::wstring StatusTextOf(const std::string& extension) {
-    const std::string path = DistFolder() + "\\attente." + extension;
-    const attente::TModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    if (!module) return {};
-    wchar_t buffer[kStringBufferSize] = {};
-    const int length = LoadStringW(module.Get(), kStatusTextString, buffer, kStringBufferSize);
-    return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return ModuleString(DistFolder() + "\\attente." + extension, kStatusTextString);
 }
 
 void CopyEveryShippedModule(const TInstallFolder& folder) {

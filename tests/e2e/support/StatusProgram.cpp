@@ -39,6 +39,14 @@ TChildProcess TInstallFolder::Start(const std::string& arguments) const {
     return TChildProcess(Exe(), "\"" + Exe() + "\"" + (arguments.empty() ? "" : " " + arguments));
 }
 
+std::wstring ModuleString(const std::string& path, UINT id) {
+    const TModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) return {};
+    wchar_t buffer[1024] = {};
+    const int length = LoadStringW(module.Get(), id, buffer, static_cast<int>(std::size(buffer)));
+    return std::wstring(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
 TStatusWindow ReadStatusWindow(HWND window) {
     TStatusWindow status;
     status.Window = window;
@@ -64,7 +72,8 @@ HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className)
 }
 
 HWND FindStatusWindowOfImage(const std::string& image) {
-    for (HWND w = FindWindowW(kWindowClass, nullptr); w; w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
+    for (HWND w = FindWindowW(kWindowClass, nullptr); w;
+         w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         const TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));

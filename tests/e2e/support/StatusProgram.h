@@ -34,6 +34,9 @@ struct TStatusWindow {
     TChildWindow Clock;
 };
 
+// A string of a module file as the platform reads it; empty when the file or string is missing.
+std::wstring ModuleString(const std::string& path, UINT id);
+
 // The label is the child with text or the wider one; the clock is the 32-pixel picture.
 TStatusWindow ReadStatusWindow(HWND window);
 

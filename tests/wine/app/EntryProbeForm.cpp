@@ -25,7 +25,7 @@ namespace {
 using attente::test::Report;
 
 class TProbeForm : public TForm {
-    ATTENTE_FORM_CLASS(TProbeForm, TForm)
+    ATTENTE_CLASS(TProbeForm, TForm)
   public:
     explicit TProbeForm(TComponent* owner) : TForm(owner) {}
 };
@@ -43,7 +43,7 @@ void ReportShutdown() {
 
 } // namespace
 
-std::unique_ptr<TMainWindow> CreateMainForm() {
+std::unique_ptr<TForm> CreateMainForm() {
     Report("RequestedLanguage", RequestedLanguage);
     Report("AutoLanguage", AutoLanguage ? "1" : "0");
     Report("ModuleLocale", ModuleLocale);

@@ -3,10 +3,12 @@
 // shutdown still run.
 #include "ProbeFolder.h"
 #include "RegistryLock.h"
+#include "ThrowSite.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <stdexcept>
 
 using namespace attente::test;
 
@@ -34,7 +36,7 @@ const FailureCase kCases[] = {
      L"Ressource TProbeForm nicht gefunden\\.\r\n"},
     // The module has none of the texts: the title is the program's name and every item still shows.
     {"module_without_the_texts", "/L=ITA", false, true, L"setup",
-     L"EResNotFound\r\nsetup\\.exe\r\n[0-9A-F]{8}\r\n\r\n"},
+     L"EResNotFound\r\nsetup\\.exe\r\n[0-9A-F]{8}\r\nTProbeForm\\.\r\n"},
 };
 
 class StartupFailure : public testing::TestWithParam<FailureCase> {};
@@ -59,5 +61,22 @@ INSTANTIATE_TEST_SUITE_P(Startup, StartupFailure, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<FailureCase>& info) {
                              return std::string(info.param.name);
                          });
+
+[[gnu::noinline]] void RaiseHere() {
+    throw std::runtime_error("ici");
+}
+
+// The box's code position is where the failure was raised, not where start-up caught it.
+TEST(StartupFailure, CodePositionIsTheThrowSite) {
+    std::uintptr_t site = 0;
+    try {
+        RaiseHere();
+    } catch (...) {
+        site = attente::LastThrowSite();
+    }
+    const auto raiser = reinterpret_cast<std::uintptr_t>(&RaiseHere);
+    EXPECT_GT(site, raiser);
+    EXPECT_LT(site, raiser + 64);
+}
 
 } // namespace

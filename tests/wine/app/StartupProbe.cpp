@@ -5,7 +5,6 @@
 #include "CommandLine.h"
 #include "Exceptions.h"
 #include "LanguageValues.h"
-#include "MessageErrors.h"
 #include "Lifecycle.h"
 #include "ModuleFiles.h"
 #include "ModuleLocaleOverride.h"
@@ -28,7 +27,6 @@ using attente::test::Report;
 // Messages the tests post to the probe's window.
 constexpr UINT kRaiseMessage = WM_APP + 1; // wParam 0: a message with no stop, 1: an empty message
 constexpr UINT kExitMessage = WM_APP + 2;  // ExitApplication(wParam)
-constexpr wchar_t kProbeWindowClass[] = L"AttenteProbeWindow";
 
 std::string Mode() {
     const char* mode = std::getenv("ATTENTE_PROBE");
@@ -53,8 +51,18 @@ int ProbeOverride() {
     return 0;
 }
 
-LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+// The main window of the loop probe: a form with no description, raising or ending the process on
+// the tests' messages.
+class AttenteProbeWindow : public TForm {
+    ATTENTE_CLASS(AttenteProbeWindow, TForm)
+  public:
+    AttenteProbeWindow() : TForm(nullptr) {
+        SetBounds(10, 10, 230, 64);
+        CreateHandle();
+    }
+
+  protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
         switch (message) {
         case kRaiseMessage:
             if (wParam == 0)
@@ -64,39 +72,16 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case kExitMessage:
             ExitApplication(static_cast<UINT>(wParam));
         default:
-            return DefWindowProcW(window, message, wParam, lParam);
+            return TForm::HandleMessage(message, wParam, lParam, result);
         }
-    } catch (const std::exception& failure) {
-        HandleMessageException(failure);
-        return 0;
     }
-}
-
-class TProbeWindow : public TMainWindow {
-  public:
-    TProbeWindow() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = ProbeWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kProbeWindowClass;
-        RegisterClassW(&windowClass);
-        handle_ = CreateWindowExW(0, kProbeWindowClass, L"probe", WS_OVERLAPPEDWINDOW, 10, 10, 230, 64,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~TProbeWindow() override {
-        if (IsWindow(handle_)) DestroyWindow(handle_);
-    }
-    HWND Handle() const override { return handle_; }
-
-  private:
-    HWND handle_ = nullptr;
 };
 
 int ProbeLoop() {
     AtShutdown([] { Report("Shutdown", "1"); });
     TApplication application;
     Report("Title", WideToUtf8(application.Title()));
-    application.SetMainForm(std::make_unique<TProbeWindow>());
+    application.SetMainForm(std::make_unique<AttenteProbeWindow>());
     const int exitCode = application.Run(StartupShowState());
     Report("LoopEnded", "1");
     Shutdown();

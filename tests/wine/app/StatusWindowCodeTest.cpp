@@ -1,5 +1,7 @@
-// The status window's own code in-process: what FormCreate leaves behind, the posted notification, and
-// the border drawn through the same paint routine that WM_PRINTCLIENT reaches.
+// The status window's own code in-process: what FormCreate leaves behind, the posted notification, the
+// border on every paint, and a language switch reaching shown windows through the real message loop.
+#include "Application.h"
+#include "Dpi.h"
 #include "Form1.h"
 #include "FormResources.h"
 #include "LanguageValues.h"
@@ -9,10 +11,54 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 using namespace attente;
 using namespace attente::test;
 
 namespace {
+
+constexpr UINT_PTR kStepTimer = 1;
+constexpr UINT kStepDelayMs = 50;
+
+// A second status window class, derived from the first and without a description of its own, whose
+// timer runs the test's steps inside the application's message loop. Timer messages come after the
+// paints that are due, so each step sees what the loop has painted.
+class TForm2 : public TForm1 {
+    ATTENTE_CLASS(TForm2, TForm1)
+  public:
+    explicit TForm2(TComponent* owner) : TForm1(owner) {}
+    std::function<void()> Step;
+    void NextStep(std::function<void()> step) {
+        Step = std::move(step);
+        SetTimer(Handle(), kStepTimer, kStepDelayMs, nullptr);
+    }
+
+  protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (message != WM_TIMER || wParam != kStepTimer)
+            return TForm1::HandleMessage(message, wParam, lParam, result);
+        KillTimer(Handle(), kStepTimer);
+        if (auto step = std::move(Step)) step();
+        result = 0;
+        return true;
+    }
+};
+
+BOOL CALLBACK CountForm1Windows(HWND window, LPARAM count) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"TForm1") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+bool SamePixels(const TRendering& a, const TRendering& b, const RECT& r) {
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    return true;
+}
 
 class StatusWindowCode : public ::testing::Test {
   protected:
@@ -32,7 +78,7 @@ class StatusWindowCode : public ::testing::Test {
 TEST_F(StatusWindowCode, NotificationIsPostedNotSentAndCarriesItsExactParameters) {
     auto form = CreateForm<TForm1>();
     // FormCreate has run to its end: the text is in place...
-    EXPECT_EQ(form->LabWait->Caption(), L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...");
+    EXPECT_EQ(form->LabWait()->Caption(), L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...");
     // ...and the notification waits in the queue, unhandled, for the message loop.
     MSG message{};
     ASSERT_TRUE(PeekMessageW(&message, form->Handle(), 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE));
@@ -45,11 +91,11 @@ TEST_F(StatusWindowCode, NotificationIsPostedNotSentAndCarriesItsExactParameters
 TEST_F(StatusWindowCode, ResourcesThatDoNotNameTheirLanguageShowTheClockInstead) {
     CurrentLanguage.clear();
     auto form = CreateForm<TForm1>();
-    EXPECT_FALSE(form->LabWait->Visible());
-    EXPECT_TRUE(form->clock->Visible());
+    EXPECT_FALSE(form->LabWait()->Visible());
+    EXPECT_TRUE(form->clock()->Visible());
 }
 
-TEST_F(StatusWindowCode, EveryPrintDrawsTheOutlineAndBothBevelRings) {
+TEST_F(StatusWindowCode, EveryPaintDrawsTheOutlineAndBothBevelRings) {
     auto form = CreateForm<TForm1>();
     RECT client{};
     GetClientRect(form->Handle(), &client);
@@ -57,7 +103,7 @@ TEST_F(StatusWindowCode, EveryPrintDrawsTheOutlineAndBothBevelRings) {
     for (int print = 0; print < 2; ++print) {
         SCOPED_TRACE(print);
         TRendering rendering(client.right, client.bottom);
-        rendering.PrintClient(form->Handle());
+        rendering.Capture(form->Handle());
         EXPECT_EQ(rendering.Count(RGB(0, 0, 0), 0, 0, client.right, 1), client.right);
         EXPECT_EQ(rendering.Count(RGB(0, 0, 0), 0, bottom, client.right, bottom + 1), client.right);
         EXPECT_EQ(rendering.Pixel(1, 1), RGB(0xFF, 0xFF, 0xFF));
@@ -67,7 +113,9 @@ TEST_F(StatusWindowCode, EveryPrintDrawsTheOutlineAndBothBevelRings) {
         EXPECT_EQ(rendering.Pixel(right - 2, 2), RGB(0x80, 0x80, 0x80));
         EXPECT_EQ(rendering.Pixel(2, bottom - 2), RGB(0x80, 0x80, 0x80));
         // The status text is drawn inside the bevel.
-        EXPECT_GT(rendering.CountOther(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE), 3, 15, right - 3, 57), 0);
+        EXPECT_GT(rendering.CountOther(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE), 3, 15,
+                                       right - 3, 57),
+                  0);
     }
 }
 
@@ -76,4 +124,105 @@ TEST_F(StatusWindowCode, CloseFromOutsideDestroysTheWindow) {
     const HWND window = form->Handle();
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(StatusWindowCode, SwitchWhileShownReloadsBothWindowsInPlaceThroughTheLoop) {
+    TApplication application;
+    application.SetMainForm(CreateForm<TForm1>());
+    TForm& main = *application.MainForm();
+    auto second = CreateForm<TForm2>();
+    const HWND mainWindow = main.Handle();
+    const HWND secondWindow = second->Handle();
+    // Above other processes' windows, so the screen shows what this window painted.
+    SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    second->Show();
+    SetActiveWindow(secondWindow); // focused first; Run then shows and activates the main window
+
+    RECT client{};
+    GetClientRect(mainWindow, &client);
+    const RECT labelArea{3, ScaleToScreen(15), client.right - 3, ScaleToScreen(57)};
+    TRendering before(client.right, client.bottom), after(client.right, client.bottom);
+    int steps = 0;
+    second->NextStep([&] {
+        ++steps;
+        EXPECT_TRUE(IsWindowVisible(mainWindow));
+        EXPECT_EQ(Screen.FormCount(), 2);
+        EXPECT_EQ(Screen.Forms(0), &main); // the focus order
+        EXPECT_EQ(Screen.Forms(1), second.get());
+        before.CopyFromScreen(mainWindow);
+
+        HMODULE german = LoadLibraryExA((std::string(getenv("ATTENTE_DIST_DIR")) + "/attente.DE").c_str(),
+                                        nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(german, nullptr);
+        InstallResourceModule(german);
+        ReloadAllForms();
+
+        for (TForm1* form : {static_cast<TForm1*>(&main), static_cast<TForm1*>(second.get())}) {
+            EXPECT_TRUE(IsWindowVisible(form->Handle()));
+            // The German description lists LabWait's caption: it replaces the status text in place.
+            EXPECT_EQ(form->LabWait()->Caption(), L"Label");
+        }
+        EXPECT_EQ(main.Handle(), mainWindow);
+        EXPECT_EQ(second->Handle(), secondWindow);
+        EXPECT_EQ(Screen.Forms(0), &main);
+        second->NextStep([&] {
+            ++steps;
+            after.CopyFromScreen(mainWindow);
+            EXPECT_TRUE(IsWindowVisible(mainWindow));
+            EXPECT_TRUE(IsWindowVisible(secondWindow));
+            EXPECT_FALSE(SamePixels(before, after, labelArea)) << "the label was not repainted";
+            EXPECT_EQ(after.Pixel(0, 0), RGB(0, 0, 0));
+            EXPECT_EQ(after.Pixel(client.right - 1, client.bottom - 1), RGB(0, 0, 0));
+            EXPECT_EQ(after.Pixel(1, 1), RGB(0xFF, 0xFF, 0xFF));
+            EXPECT_EQ(after.Pixel(2, client.bottom - 3), RGB(0x80, 0x80, 0x80));
+            PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+        });
+    });
+
+    EXPECT_EQ(application.Run(SW_SHOWNORMAL), 0);
+    EXPECT_EQ(steps, 2);
+    EXPECT_EQ(main.Handle(), nullptr);
+    int form1Windows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountForm1Windows, reinterpret_cast<LPARAM>(&form1Windows));
+    EXPECT_EQ(form1Windows, 0);
+}
+
+// Any program may send WM_COPYDATA: only the documented shapes change the window, the rest is refused.
+TEST_F(StatusWindowCode, CopyDataOutsideTheDocumentedShapesIsRefusedAndChangesNothing) {
+    auto form = CreateForm<TForm1>();
+    const std::wstring before = form->LabWait()->Caption();
+    const std::wstring longStatus(kMaxStatusRequestUnits + 1, L'x');
+    wchar_t withZero[] = L"ab\0cd";
+    wchar_t odd[] = L"abc";
+    struct {
+        const char* name;
+        ULONG_PTR kind;
+        DWORD bytes;
+        const void* data;
+    } const refused[] = {
+        {"unknown kind", kStatusRequest + 1, 4, L"ab"},
+        {"odd size", kStatusRequest, 5, odd},
+        {"size without data", kStatusRequest, 4, nullptr},
+        {"zero inside", kStatusRequest, 10, withZero},
+        {"status too long", kStatusRequest, static_cast<DWORD>(longStatus.size() * 2), longStatus.data()},
+        {"language too long", kLanguageRequest, static_cast<DWORD>(longStatus.size() * 2), longStatus.data()},
+    };
+    for (const auto& c : refused) {
+        COPYDATASTRUCT data{c.kind, c.bytes, const_cast<void*>(c.data)};
+        EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), FALSE)
+            << c.name;
+        EXPECT_EQ(form->LabWait()->Caption(), before) << c.name;
+    }
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, 0), FALSE);
+
+    // The longest status text, with the tolerated terminating zero, is taken whole.
+    const std::wstring longest(kMaxStatusRequestUnits, L'y');
+    COPYDATASTRUCT data{kStatusRequest, static_cast<DWORD>((longest.size() + 1) * 2),
+                        const_cast<wchar_t*>(longest.c_str())};
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+    EXPECT_EQ(form->LabWait()->Caption(), longest);
+    // An empty status gives the module's text back.
+    data = {kStatusRequest, 0, nullptr};
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+    EXPECT_EQ(form->LabWait()->Caption(), before);
 }

@@ -28,10 +28,10 @@ TEST_F(FormCreation, ReadsOneLevelAndRunsOnCreateAfterIt) {
     auto form = CreateForm<TBaseForm>();
     EXPECT_EQ(form->Name(), "Base");
     EXPECT_EQ(WindowText(form->Handle()), L"Base");
-    ASSERT_NE(form->Lab1, nullptr);
-    EXPECT_EQ(form->Lab1->Caption(), L"\u00c9tiquette de base");
-    EXPECT_EQ(WindowText(form->Lab1->Handle()), L"\u00c9tiquette de base");
-    EXPECT_EQ(GetParent(form->Lab1->Handle()), form->Handle());
+    ASSERT_NE(form->Lab1(), nullptr);
+    EXPECT_EQ(form->Lab1()->Caption(), L"\u00c9tiquette de base");
+    EXPECT_EQ(WindowText(form->Lab1()->Handle()), L"\u00c9tiquette de base");
+    EXPECT_EQ(GetParent(form->Lab1()->Handle()), form->Handle());
     EXPECT_EQ(form->ClientWidth(), 200);
     EXPECT_EQ(form->Creates, 1);
     EXPECT_EQ(form->CaptionAtCreate, L"Base");
@@ -45,11 +45,21 @@ TEST_F(FormCreation, DerivedClassAppliesEveryLevelBaseFirstThenRunsOnCreateOnce)
     EXPECT_EQ(form->Caption(), L"D\u00e9riv\u00e9e");
     EXPECT_EQ(form->ClientWidth(), 200);
     EXPECT_EQ(form->ClientHeight(), 90);
-    ASSERT_NE(form->Lab1, nullptr);
-    ASSERT_NE(form->Lab2, nullptr);
-    EXPECT_EQ(form->Lab1->Caption(), L"\u00c9tiquette d\u00e9riv\u00e9e");
-    EXPECT_EQ(form->Lab1->Width(), 100);
-    EXPECT_EQ(form->Lab2->Caption(), L"Seconde");
+    ASSERT_NE(form->Lab1(), nullptr);
+    ASSERT_NE(form->Lab2(), nullptr);
+    EXPECT_EQ(form->Lab1()->Caption(), L"\u00c9tiquette d\u00e9riv\u00e9e");
+    EXPECT_EQ(form->Lab1()->Width(), 100);
+    EXPECT_EQ(form->Lab2()->Caption(), L"Seconde");
+    // Lab2's record leaves sizing on: once read, it measures exactly its text in its own font.
+    SIZE text{};
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, form->Lab2()->Font().Handle());
+    GetTextExtentPoint32W(screen, L"Seconde", 7, &text);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(form->Lab2()->Width(), text.cx);
+    EXPECT_EQ(form->Lab2()->Height(), text.cy);
+    EXPECT_FALSE(form->Lab2()->Loading());
     EXPECT_EQ(form->ComponentCount(), 2);
     // OnCreate, bound by the base level, ran once, after the derived level was read.
     EXPECT_EQ(form->Creates, 1);
@@ -59,7 +69,7 @@ TEST_F(FormCreation, DerivedClassAppliesEveryLevelBaseFirstThenRunsOnCreateOnce)
 }
 
 TEST_F(FormCreation, WithoutAnyDescriptionFailsNamingTheClass) {
-    TClassInfo missing{"TMissingForm", &TForm::StaticClassInfo, nullptr, nullptr};
+    TClassInfo missing{"TMissingForm", &TForm::StaticClassInfo, nullptr};
     {
         TProbeForm form(missing);
         EXPECT_EQ(MessageOf<EResNotFound>([&] { InitForm(form); }),
@@ -73,14 +83,14 @@ TEST_F(FormCreation, WithoutAnyDescriptionFailsNamingTheClass) {
 }
 
 TEST_F(FormCreation, ARecordUpdatingAMissingComponentFailsWithItsName) {
-    TClassInfo ghost{"TGhostForm", &TForm::StaticClassInfo, nullptr, nullptr};
+    TClassInfo ghost{"TGhostForm", &TForm::StaticClassInfo, nullptr};
     TProbeForm form(ghost);
     EXPECT_EQ(MessageOf<EReadError>([&] { InitForm(form); }), "Anc\u00eatre de 'Ghost' non trouv\u00e9");
 }
 
 TEST_F(FormCreation, ClassLevelsWithoutADescriptionAreSkipped) {
     // No resource is named after this class; the level of its base is read all the same.
-    TClassInfo below{"TNoDescriptionForm", &TBaseForm::StaticClassInfo, nullptr, nullptr};
+    TClassInfo below{"TNoDescriptionForm", &TBaseForm::StaticClassInfo, nullptr};
     TProbeForm form(below);
     InitForm(form);
     EXPECT_EQ(form.Caption(), L"Base");
@@ -91,23 +101,24 @@ TEST_F(FormReload, SwitchingModulesChangesTextsInPlaceAndLeavesUnlistedPropertie
     auto derived = CreateForm<TDerivedForm>();
     auto other = CreateForm<TOtherForm>();
     const HWND derivedWindow = derived->Handle();
-    const HWND lab1Window = derived->Lab1->Handle();
-    TLabel* const lab1 = derived->Lab1;
+    const HWND lab1Window = derived->Lab1()->Handle();
+    TLabel* const lab1 = derived->Lab1();
     // Set by code after creation, and not listed by the module's descriptions.
-    derived->Lab1->SetLeft(33);
-    derived->SetClientWidth(150);
+    TLabel& label = *derived->Lab1();
+    label.SetBounds(33, label.Top(), label.Width(), label.Height());
+    derived->SetBounds(derived->Left(), derived->Top(), 150, derived->Height());
 
     InstallTestModule("AltForms.dll");
     ReloadAllForms();
 
     EXPECT_EQ(derived->Handle(), derivedWindow);
-    EXPECT_EQ(derived->Lab1, lab1);
-    EXPECT_EQ(derived->Lab1->Handle(), lab1Window);
+    EXPECT_EQ(derived->Lab1(), lab1);
+    EXPECT_EQ(derived->Lab1()->Handle(), lab1Window);
     EXPECT_EQ(derived->Caption(), L"Abgeleitet"); // the derived level, applied after the base's "Basis"
     EXPECT_EQ(WindowText(derivedWindow), L"Abgeleitet");
     EXPECT_EQ(WindowText(lab1Window), L"Basisetikett");
-    EXPECT_EQ(derived->Lab2->Caption(), L"Zweite");
-    EXPECT_EQ(derived->Lab1->Left(), 33);
+    EXPECT_EQ(derived->Lab2()->Caption(), L"Zweite");
+    EXPECT_EQ(derived->Lab1()->Left(), 33);
     EXPECT_EQ(derived->ClientWidth(), 150);
     EXPECT_EQ(derived->ComponentCount(), 2);
     EXPECT_EQ(derived->Name(), "Derived");

@@ -2,6 +2,8 @@
 // safety net, never what a test asserts.
 #include "ChildProcess.h"
 
+#include "TextFormat.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -96,8 +98,18 @@ TChildProcess::TChildProcess(const std::string& exe, const std::string& commandL
     }
     std::string environment = EnvironmentBlock(options.Environment);
     std::string mutableCommandLine = commandLine;
-    const BOOL created = CreateProcessA(exe.c_str(), mutableCommandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        environment.data(), nullptr, &startup, &info_);
+    BOOL created = FALSE;
+    if (options.Utf8CommandLine) {
+        STARTUPINFOW wideStartup = {};
+        std::memcpy(&wideStartup, &startup, sizeof wideStartup); // the same layout, no strings set
+        const std::wstring wideExe = attente::Utf8ToWide(exe);
+        std::wstring wideCommandLine = attente::Utf8ToWide(commandLine);
+        created = CreateProcessW(wideExe.c_str(), wideCommandLine.data(), nullptr, nullptr, TRUE, 0,
+                                 environment.data(), nullptr, &wideStartup, &info_);
+    } else {
+        created = CreateProcessA(exe.c_str(), mutableCommandLine.data(), nullptr, nullptr, TRUE, 0,
+                                 environment.data(), nullptr, &startup, &info_);
+    }
     CloseHandle(writeEnd);
     if (!created) {
         CloseHandle(readEnd_);

@@ -14,6 +14,7 @@ namespace attente::test {
 struct TChildOptions {
     std::vector<std::pair<std::string, std::string>> Environment; // added or replaced
     int ShowState = -1;                                           // -1: no STARTF_USESHOWWINDOW
+    bool Utf8CommandLine = false; // the command line is UTF-8, passed to the wide CreateProcess
 };
 
 class TChildProcess {

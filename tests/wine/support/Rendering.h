@@ -1,5 +1,4 @@
-// Renders a window into a memory bitmap through its own paint messages, so tests read exact pixels
-// without capturing the screen.
+// A copy of what a shown window put on the screen (exact under Xvfb), read pixel by pixel.
 #pragma once
 
 #include <windows.h>
@@ -36,9 +35,22 @@ class TRendering {
     TRendering& operator=(const TRendering&) = delete;
 
     HDC Dc() const { return dc_; }
-    // WM_PRINTCLIENT with the children, as a test harness or a thumbnail would ask for it.
-    void PrintClient(HWND window) {
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_CHILDREN);
+    // Brings the window above every other (other test processes show windows too), paints it and
+    // its children through their WM_PAINT now, and copies its client area from the screen.
+    void Capture(HWND window) {
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        GdiFlush();
+        CopyFromScreen(window);
+    }
+    // The client area as the screen holds it now, without painting anything.
+    void CopyFromScreen(HWND window) {
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        HDC screen = GetDC(nullptr);
+        BitBlt(dc_, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
         GdiFlush();
     }
     COLORREF Pixel(int x, int y) const {

@@ -17,19 +17,18 @@
 namespace attente::test {
 
 class TBaseForm : public TForm {
-    ATTENTE_FORM_CLASS(TBaseForm, TForm)
+    ATTENTE_CLASS(TBaseForm, TForm)
   public:
     explicit TBaseForm(TComponent* owner) : TForm(owner) {
         PublishMethod("FormCreate", &TBaseForm::FormCreate);
-        PublishComponent("Lab1", Lab1);
     }
     void FormCreate(TComponent&) {
         ++Creates;
         CaptionAtCreate = Caption();
         ComponentsAtCreate = ComponentCount();
-        Lab1CaptionAtCreate = Lab1 ? Lab1->Caption() : L"";
+        Lab1CaptionAtCreate = Lab1() ? Lab1()->Caption() : L"";
     }
-    TLabel* Lab1 = nullptr;
+    TLabel* Lab1() const { return dynamic_cast<TLabel*>(FindComponent("Lab1")); }
     int Creates = 0;
     int ComponentsAtCreate = 0;
     std::wstring CaptionAtCreate;
@@ -37,14 +36,14 @@ class TBaseForm : public TForm {
 };
 
 class TDerivedForm : public TBaseForm {
-    ATTENTE_FORM_CLASS(TDerivedForm, TBaseForm)
+    ATTENTE_CLASS(TDerivedForm, TBaseForm)
   public:
-    explicit TDerivedForm(TComponent* owner) : TBaseForm(owner) { PublishComponent("Lab2", Lab2); }
-    TLabel* Lab2 = nullptr;
+    explicit TDerivedForm(TComponent* owner) : TBaseForm(owner) {}
+    TLabel* Lab2() const { return dynamic_cast<TLabel*>(FindComponent("Lab2")); }
 };
 
 class TOtherForm : public TForm {
-    ATTENTE_FORM_CLASS(TOtherForm, TForm)
+    ATTENTE_CLASS(TOtherForm, TForm)
   public:
     explicit TOtherForm(TComponent* owner) : TForm(owner) {}
 };

@@ -1,0 +1,111 @@
+// A second start of the same exe talks to the open window: /SWITCH= reloads it in another language and
+// /STATUS= puts the installer's words in its label, in place; other programs' windows stay untouched.
+#include "StatusProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace attente::test;
+
+namespace {
+
+constexpr UINT kStatusTextString = 65174;
+constexpr DWORD kNoStatusWindowExitCode = 2;
+constexpr int kPaintAttempts = 40;
+constexpr DWORD kPaintPollMs = 50;
+
+DWORD Relay(const std::string& exe, const std::string& switchText) {
+    TChildOptions options;
+    options.Utf8CommandLine = true;
+    TChildProcess relay(exe, "\"" + exe + "\" " + switchText, options);
+    return relay.Wait();
+}
+
+std::wstring LabelText(HWND window) {
+    return ReadStatusWindow(window).Label.Text;
+}
+
+// The loop repaints after the request; the border must come back whole.
+bool BorderIntact(HWND window) {
+    for (int attempt = 0; attempt < kPaintAttempts; ++attempt) {
+        const TScreenPixels shot(window);
+        bool whole = true;
+        for (const TExpectedPixel& p : BorderAndBevelPixels())
+            whole = whole && shot.Pixel(p.X, p.Y) == p.Colour;
+        if (whole) return true;
+        Sleep(kPaintPollMs);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(Relay, SwitchAndStatusChangeTheOpenWindowInPlace) {
+    TInstallFolder folder;
+    folder.AddDistModule("DE", "setup.DEU");
+    folder.AddDistModule("ENU", "setup.ENU");
+    folder.AddDistModule("HE", "setup.HEB");
+    TChildProcess program = folder.Start();
+    const HWND window = WaitForStatusWindow(program);
+    ASSERT_NE(window, nullptr) << program.Output();
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RECT placed{};
+    GetWindowRect(window, &placed);
+
+    const std::wstring german = ModuleString(folder.File("setup.DEU"), kStatusTextString);
+    const std::wstring english = ModuleString(folder.File("setup.ENU"), kStatusTextString);
+    const std::wstring hebrew = ModuleString(folder.File("setup.HEB"), kStatusTextString);
+    ASSERT_FALSE(german.empty());
+    const std::wstring copying = L"\u041a\u043e\u043f\u0438\u044f\r\n\u0444\u0430\u0439\u043b\u043e\u0432";
+    struct {
+        const char* switchText;
+        std::wstring label;
+        bool rightToLeft;
+    } const steps[] = {
+        {"/SWITCH=HEB", hebrew, true},
+        // Every property another module's description changed comes back with the next module's.
+        {"/SWITCH=DEU", german, false},
+        // No Italian module: the chain goes on to English, as for /L=ITA.
+        {"/SWITCH=ITA", english, false},
+        {"\"/"
+         "STATUS="
+         "\xD0\x9A\xD0\xBE\xD0\xBF\xD0\xB8\xD1\x8F\\n\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB\xD0\xBE\xD0\xB2\"",
+         copying, false},
+        // A later language keeps the installer's words; an empty status gives the module's back.
+        {"/SWITCH=DEU", copying, false},
+        {"/STATUS=", german, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.switchText);
+        EXPECT_EQ(Relay(folder.Exe(), step.switchText), 0u);
+        EXPECT_EQ(FindStatusWindowOfImage(folder.Exe()), window); // the same window, still shown
+        const TStatusWindow status = ReadStatusWindow(window);
+        EXPECT_EQ(status.Label.Text, step.label);
+        EXPECT_TRUE(status.Label.Visible);
+        EXPECT_FALSE(status.Clock.Visible);
+        EXPECT_EQ((GetWindowLongW(status.Label.Window, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0,
+                  step.rightToLeft);
+        RECT now{};
+        GetWindowRect(window, &now);
+        EXPECT_TRUE(EqualRect(&now, &placed));
+        EXPECT_TRUE(BorderIntact(window));
+    }
+    CloseAndExpectExit(program, window);
+}
+
+TEST(Relay, OnlyWindowsOfTheSameExeAreReached) {
+    TInstallFolder folder;
+    folder.Copy(folder.Exe(), "other.exe");
+    const std::string other = folder.File("other.exe");
+    TChildProcess program(other, "\"" + other + "\"");
+    const HWND window = WaitForStatusWindow(program);
+    ASSERT_NE(window, nullptr) << program.Output();
+    const std::wstring before = LabelText(window);
+
+    EXPECT_EQ(Relay(folder.Exe(), "/STATUS=x"), kNoStatusWindowExitCode);
+    EXPECT_EQ(Relay(folder.Exe(), "/SWITCH=ENU"), kNoStatusWindowExitCode);
+    EXPECT_EQ(LabelText(window), before);
+    EXPECT_EQ(FindStatusWindowOfImage(folder.Exe()), nullptr); // the relay opened no window of its own
+    CloseAndExpectExit(program, window);
+}
