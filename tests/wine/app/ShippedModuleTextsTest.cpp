@@ -41,7 +41,7 @@ std::string SelectedFace(HDC dc) {
 }
 
 // The status window made from each shipped module in turn, its label's font selected into a screen DC.
-void ForEachShippedModule(const std::function<void(const std::string&, const TLabel&, HDC)>& check) {
+void ForEachShippedModule(const std::function<void(const std::string&, TLabel&, HDC)>& check) {
     const std::vector<std::string> modules = DistModuleNames(DistFolder() + "/attente.*");
     ASSERT_FALSE(modules.empty()) << "no modules in " << DistFolder();
     for (const std::string& name : modules) {
@@ -52,10 +52,11 @@ void ForEachShippedModule(const std::function<void(const std::string&, const TLa
         // Releases the module installed before it.
         ASSERT_EQ(InstallResourceModule(module), module);
         auto form = CreateForm<TForm1>();
-        ASSERT_NE(form->LabWait, nullptr);
+        TLabel* label = form->LabWait();
+        ASSERT_NE(label, nullptr);
         const TScreenDc screen;
-        const TSelectScope font(screen.Dc(), form->LabWait->EffectiveFont().Handle());
-        check(name, *form->LabWait, screen.Dc());
+        const TSelectScope font(screen.Dc(), label->Font().Handle());
+        check(name, *label, screen.Dc());
     }
 }
 
@@ -68,7 +69,7 @@ class ShippedModules : public ::testing::Test {
 } // namespace
 
 TEST_F(ShippedModules, StatusTextFitsTheLabelInThreeLines) {
-    ForEachShippedModule([](const std::string& module, const TLabel& label, HDC dc) {
+    ForEachShippedModule([](const std::string& module, TLabel& label, HDC dc) {
         TEXTMETRICW metrics{};
         ASSERT_TRUE(GetTextMetricsW(dc, &metrics));
         const std::wstring text = label.Caption();
@@ -81,7 +82,7 @@ TEST_F(ShippedModules, StatusTextFitsTheLabelInThreeLines) {
 }
 
 TEST_F(ShippedModules, LabelFontHasEveryCharacterOfTheTexts) {
-    ForEachShippedModule([](const std::string& module, const TLabel& label, HDC dc) {
+    ForEachShippedModule([](const std::string& module, TLabel& label, HDC dc) {
         for (UINT id : kModuleStrings) {
             const std::wstring text = LoadResStringW(id);
             std::vector<WORD> glyphs(text.size());
@@ -94,7 +95,7 @@ TEST_F(ShippedModules, LabelFontHasEveryCharacterOfTheTexts) {
                     missing << " U+" << std::hex << std::uppercase << std::setw(4) << std::setfill('0')
                             << static_cast<unsigned>(text[i]);
             EXPECT_EQ(missing.str(), "")
-                << module << ", string " << id << ": " << WideToUtf8(label.EffectiveFont().Name())
+                << module << ", string " << id << ": " << WideToUtf8(label.Font().Name())
                 << " (selected: " << SelectedFace(dc) << ") lacks these characters";
         }
     });
