@@ -33,24 +33,12 @@ class TForm1 : public TForm {
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
-    // What a wait thread needs to tell the window that a process ended.
-    struct TWaitContext {
-        HWND Window = nullptr;
-        UINT Message = 0;
-    };
-
-    static VOID CALLBACK ProcessEnded(PVOID context, BOOLEAN timedOut);
     void StartJob();
-    void Watch(HANDLE process, TWaitContext& context, UINT endedMessage, HANDLE& wait);
     void StopWatching();
     void Finish(UINT exitCode);
 
     TKernelHandle command_;
     TKernelHandle parent_;
-    HANDLE commandWait_ = nullptr;
-    HANDLE parentWait_ = nullptr;
-    TWaitContext commandContext_;
-    TWaitContext parentContext_;
     bool started_ = false;
 };
 
