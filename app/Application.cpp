@@ -6,6 +6,7 @@
 #include "ExeWidePath.h"
 #include "FailureText.h"
 #include "PathRules.h"
+#include "StartupTrace.h"
 #include "TextFormat.h"
 
 namespace attente {
@@ -42,6 +43,8 @@ int TApplication::Run(int showState) {
     // window, without taking the activation from the program that started it.
     if (showState != SW_SHOWMAXIMIZED && showState != SW_SHOWMINNOACTIVE) showState = SW_SHOWNORMAL;
     mainForm_->Show(showState);
+    TraceStartupStep("5.painted");
+    WriteStartupTrace();
     while (WaitForWork()) {
     }
     return exitCode_;
