@@ -31,7 +31,7 @@ export ATTENTE_USE_DISPLAY=1 DISPLAY=":$(tr -d '\n' <"$out/xvfb.display")"
 run=("$root/tools/wine-run.sh" --root "$out/wine")
 trap '"${run[@]}" --stop >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
 # A French system, as the figures are quoted for.
-quiet() { LC_ALL=fr_FR.UTF-8 "$@" 2> >(grep -v ':fixme:' >&2); }
+quiet() { env LC_ALL=fr_FR.UTF-8 "$@" 2> >(grep -v ':fixme:\|setlocale' >&2); }
 winpath() { echo "Z:${1//\//\\}"; }
 exe=$(winpath "$out/attente.exe")
 "${run[@]}" --start
@@ -39,17 +39,20 @@ exe=$(winpath "$out/attente.exe")
 echo "== start-up and memory: medians [quartiles] of $runs alternating runs; ratios run by run to the minimal program"
 quiet "${run[@]}" "$out/StartupBench.exe" "$runs" "\"$(winpath "$out/minimal.exe")\"" "\"$exe\"" "\"$exe\" /L=DEU"
 
-echo "== start-up steps inside the program: ms since process creation, medians of $runs runs"
+echo "== start-up steps inside each program, alternating: ms since process creation, medians of $runs runs"
 rm -f "$out/trace.txt"
-ATTENTE_BENCH_TRACE=$(winpath "$out/trace.txt") quiet "${run[@]}" "$out/StartupBench.exe" "$runs" "\"$exe\"" >/dev/null
+ATTENTE_BENCH_TRACE=$(winpath "$out/trace.txt") quiet "${run[@]}" "$out/StartupBench.exe" "$runs" \
+  "\"$(winpath "$out/minimal.exe")\"" "\"$exe\"" >/dev/null
 python3 - "$out/trace.txt" <<'PY'
 import statistics, sys
-runs = [dict(f.split("=") for f in line.split()) for line in open(sys.argv[1])]
-previous = 0.0
-for step in runs[0]:
-    ms = statistics.median(int(r[step]) for r in runs) / 1000
-    print(f"  {step:<12} {ms:7.2f} ms  (+{ms - previous:.2f})")
-    previous = ms
+lines = [dict(f.split("=") for f in line.split()) for line in open(sys.argv[1])]
+for name, runs in (("minimal", lines[0::2]), ("attente", lines[1::2])):
+    print(" ", name)
+    previous = 0.0
+    for step in runs[0]:
+        ms = statistics.median(int(r[step]) for r in runs) / 1000
+        print(f"    {step:<12} {ms:7.2f} ms  (+{ms - previous:.2f})")
+        previous = ms
 PY
 
 echo "== the language table's locale queries (47 locales), one kind per process: median us, working set growth KiB"
