@@ -37,7 +37,8 @@ static int Compare(const void* a, const void* b) {
 static double Quantile(const double* sorted, int count, double fraction) {
     const double at = fraction * (count - 1);
     const int below = (int)at;
-    return below + 1 < count ? sorted[below] + (at - below) * (sorted[below + 1] - sorted[below]) : sorted[below];
+    return below + 1 < count ? sorted[below] + (at - below) * (sorted[below + 1] - sorted[below])
+                             : sorted[below];
 }
 
 static double PeakKiB(HANDLE process) {
@@ -117,7 +118,8 @@ int main(int argc, char** argv) {
                 fprintf(stderr, "no painted window that stayed up from: %s\n", argv[p + 2]);
                 return 1;
             }
-            for (f = 0; f < kFigures; ++f) values[p][f][run] = figures[f];
+            for (f = 0; f < kFigures; ++f)
+                values[p][f][run] = figures[f];
         }
     /* Per program and figure: median [quartiles]; then the median of the run-by-run ratios to the
        yardstick's run of the same round, with their quartiles. */

@@ -58,11 +58,14 @@ static void WriteTrace(const LONGLONG steps[3]) {
         LONGLONG us = usSinceCreation - (nowCounter - steps[i]) * 1000000 / frequency.QuadPart;
         char digits[20];
         int count = 0;
-        for (name = kNames[i]; *name;) *out++ = *name++;
+        for (name = kNames[i]; *name;)
+            *out++ = *name++;
         if (us < 0) *out++ = '-', us = -us;
-        do digits[count++] = (char)('0' + us % 10);
+        do
+            digits[count++] = (char)('0' + us % 10);
         while ((us /= 10) != 0);
-        while (count) *out++ = digits[--count];
+        while (count)
+            *out++ = digits[--count];
     }
     *out++ = '\n';
     file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
