@@ -55,7 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         exitCode = RunProgram(instance);
     } catch (...) {
-        attente::ShowStartupFailure(std::current_exception(), attente::LastThrowSite());
+        attente::ShowStartupFailure(attente::LastThrowSite());
     }
     // 6. Shutdown, in reverse order.
     attente::Shutdown();
