@@ -48,8 +48,8 @@ int RunProgram(HINSTANCE instance) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // Before anything else: nothing may load a DLL by name from the exe's folder.
     attente::TraceStartupStep("0.entry");
+    // Before anything else: nothing may load a DLL by name from the exe's folder.
     attente::RestrictDllSearch();
     int exitCode = attente::kStartupFailureExitCode;
     try {
