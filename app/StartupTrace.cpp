@@ -1,4 +1,4 @@
-// The bench's view into start-up: counter readings kept in place, turned into milliseconds since the
+// The bench's view into start-up: counter readings kept in place, turned into microseconds since the
 // process's creation only when written.
 #include "StartupTrace.h"
 
