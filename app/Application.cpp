@@ -1,12 +1,13 @@
 // The message loop and its error box. The loop ends when the main window is destroyed, however that
-// happens: its destruction posts the quit message, which GetMessage sees also when the destruction
-// was sent from another thread or process while it waited.
+// happens: its destruction posts the quit message, which the loop sees also when the destruction was
+// sent from another thread or process while it waited.
 #include "Application.h"
 
 #include "ExeWidePath.h"
 #include "FailureText.h"
 #include "PathRules.h"
 #include "ReadingOrder.h"
+#include "StartupTrace.h"
 #include "TextFormat.h"
 
 namespace attente {
@@ -43,12 +44,43 @@ int TApplication::Run(int showState) {
     // window, without taking the activation from the program that started it.
     if (showState != SW_SHOWMAXIMIZED && showState != SW_SHOWMINNOACTIVE) showState = SW_SHOWNORMAL;
     mainForm_->Show(showState);
+    TraceStartupStep("5.painted");
+    WriteStartupTrace();
+    while (WaitForWork()) {
+    }
+    return exitCode_;
+}
+
+bool TApplication::WaitForWork() {
     MSG message = {};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) return false;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return exitCode_;
+    HANDLE handles[MAXIMUM_WAIT_OBJECTS - 1];
+    const DWORD count = static_cast<DWORD>(watches_.size());
+    for (DWORD i = 0; i < count; ++i)
+        handles[i] = watches_[i].Handle;
+    const DWORD woken =
+        MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken < WAIT_OBJECT_0 + count) {
+        const TWatch ended = watches_[woken - WAIT_OBJECT_0];
+        watches_.erase(watches_.begin() + (woken - WAIT_OBJECT_0));
+        PostMessageW(ended.Window, ended.Message, 0, 0);
+    } else if (woken == WAIT_FAILED) {
+        // A handle closed behind the loop's back would fail every wait: it is no longer watched.
+        watches_.clear();
+    }
+    return true;
+}
+
+void TApplication::Watch(HANDLE handle, HWND window, UINT message) {
+    if (watches_.size() < MAXIMUM_WAIT_OBJECTS - 1) watches_.push_back({handle, window, message});
+}
+
+void TApplication::StopWatching(HANDLE handle) {
+    std::erase_if(watches_, [handle](const TWatch& watch) { return watch.Handle == handle; });
 }
 
 void TApplication::Terminate(int exitCode) {

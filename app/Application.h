@@ -11,6 +11,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace attente {
 
@@ -35,6 +36,11 @@ class TApplication {
     // Terminate was given. Without a main window there is nothing to wait for and it returns at once.
     int Run(int showState);
 
+    // While the loop runs, `message` is posted to `window` once `handle` is signalled; then the handle
+    // is no longer watched. The loop waits on it itself, so no thread is needed.
+    void Watch(HANDLE handle, HWND window, UINT message);
+    void StopWatching(HANDLE handle);
+
     // Ends the message loop from a handler: the main window is destroyed and Run returns `exitCode`.
     void Terminate(int exitCode);
 
@@ -43,7 +49,17 @@ class TApplication {
     void ShowException(const std::exception& failure) noexcept;
 
   private:
+    struct TWatch {
+        HANDLE Handle;
+        HWND Window;
+        UINT Message;
+    };
+
+    // Waits for the next message or watched handle; false once the loop is to end.
+    bool WaitForWork();
+
     std::wstring title_;
+    std::vector<TWatch> watches_;
     std::unique_ptr<TForm> mainForm_;
     int exitCode_ = 0;
     TMessageExceptionHandler previousHandler_;

@@ -14,7 +14,7 @@ namespace attente {
 
 namespace {
 
-// Posted by the wait threads when a followed process ends.
+// Posted by the message loop when a followed process ends.
 constexpr UINT kCommandEndedMessage = WM_APP + 1;
 constexpr UINT kParentEndedMessage = WM_APP + 2;
 
@@ -141,31 +141,16 @@ void TForm1::StartJob() {
             Finish(kRunCommandFailedExitCode);
             return;
         }
-        Watch(command_.Get(), commandContext_, kCommandEndedMessage, commandWait_);
+        if (Application) Application->Watch(command_.Get(), Handle(), kCommandEndedMessage);
     }
     parent_ = OpenParentProcess();
-    if (parent_) Watch(parent_.Get(), parentContext_, kParentEndedMessage, parentWait_);
-}
-
-void TForm1::Watch(HANDLE process, TWaitContext& context, UINT endedMessage, HANDLE& wait) {
-    // The context lives as long as the form; StopWatching waits for a running callback first.
-    context = {Handle(), endedMessage};
-    if (!RegisterWaitForSingleObject(&wait, process, ProcessEnded, &context, INFINITE, WT_EXECUTEONLYONCE))
-        wait = nullptr;
-}
-
-// Runs on a wait thread: it only posts, every decision is taken on the window's thread.
-VOID CALLBACK TForm1::ProcessEnded(PVOID context, BOOLEAN) {
-    const auto* ended = static_cast<const TWaitContext*>(context);
-    PostMessageW(ended->Window, ended->Message, 0, 0);
+    if (parent_ && Application) Application->Watch(parent_.Get(), Handle(), kParentEndedMessage);
 }
 
 void TForm1::StopWatching() {
-    for (HANDLE* wait : {&commandWait_, &parentWait_})
-        if (*wait) {
-            UnregisterWaitEx(*wait, INVALID_HANDLE_VALUE);
-            *wait = nullptr;
-        }
+    if (!Application) return;
+    for (HANDLE process : {command_.Get(), parent_.Get()})
+        if (process) Application->StopWatching(process);
 }
 
 void TForm1::Finish(UINT exitCode) {

@@ -36,29 +36,17 @@ class TForm1 : public TForm {
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
-    // What a wait thread needs to tell the window that a process ended.
-    struct TWaitContext {
-        HWND Window = nullptr;
-        UINT Message = 0;
-    };
-
     // The status text (a relayed one, else the module's) or the clock when the texts do not name
     // their language.
     void ShowTexts();
     bool CarryOut(const TRelayRequest& request);
 
-    static VOID CALLBACK ProcessEnded(PVOID context, BOOLEAN timedOut);
     void StartJob();
-    void Watch(HANDLE process, TWaitContext& context, UINT endedMessage, HANDLE& wait);
     void StopWatching();
     void Finish(UINT exitCode);
 
     TKernelHandle command_;
     TKernelHandle parent_;
-    HANDLE commandWait_ = nullptr;
-    HANDLE parentWait_ = nullptr;
-    TWaitContext commandContext_;
-    TWaitContext parentContext_;
     bool started_ = false;
     std::wstring relayedStatus_;
 };

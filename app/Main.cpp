@@ -11,6 +11,7 @@
 #include "ResourceSource.h"
 #include "SettingsStep.h"
 #include "StartupFailure.h"
+#include "StartupTrace.h"
 #include "ThrowSite.h"
 
 #include <cstdint>
@@ -27,18 +28,22 @@ int RunProgram(HINSTANCE instance) {
     InitModuleRecord(instance);
     AtShutdown(ReleaseModuleRecord);
     StartupSelection();
+    TraceStartupStep("1.resources");
 
     // 2. The language table.
     BuildLanguageTable();
     AtShutdown(ReleaseLanguageTable);
+    TraceStartupStep("2.languages");
 
     // 3. The settings step: the language request, then language resolution.
     AtShutdown(ClearSettings);
     SettingsStep();
+    TraceStartupStep("3.settings");
 
     // 4. The application object and its main window, read from the module just installed.
     TApplication application;
     application.SetMainForm(CreateMainForm());
+    TraceStartupStep("4.window");
 
     // 5. The main window shown, then the message loop until it closes.
     return application.Run(StartupShowState());
@@ -47,13 +52,14 @@ int RunProgram(HINSTANCE instance) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    attente::TraceStartupStep("0.entry");
     // Before anything else: nothing may load a DLL by name from the exe's folder.
     attente::RestrictDllSearch();
     int exitCode = attente::kStartupFailureExitCode;
     try {
         exitCode = RunProgram(instance);
     } catch (...) {
-        attente::ShowStartupFailure(std::current_exception(), attente::LastThrowSite());
+        attente::ShowStartupFailure(attente::LastThrowSite());
     }
     // 6. Shutdown, in reverse order.
     attente::Shutdown();

@@ -21,10 +21,12 @@ namespace {
 constexpr wchar_t kPlainKind[] = L"Exception";
 constexpr wchar_t kOutOfMemoryKind[] = L"EOutOfMemory";
 
-TStartupFailure Describe(std::exception_ptr failure) {
+// Rethrows the exception being handled rather than keeping it in an exception_ptr, whose reference
+// counting would be linked for this one use.
+TStartupFailure DescribeCurrent() {
     TStartupFailure described{kPlainKind, {}, {}, {}};
     try {
-        if (failure) std::rethrow_exception(failure);
+        throw;
     } catch (const Exception& e) {
         described.Kind = Utf8ToWide(e.KindName());
         described.Message = Utf8ToWide(e.what());
@@ -48,10 +50,10 @@ std::wstring ResourceText(UINT id) noexcept {
 
 } // namespace
 
-void ShowStartupFailure(std::exception_ptr failure, std::uintptr_t codeAddress) noexcept {
+void ShowStartupFailure(std::uintptr_t codeAddress) noexcept {
     try {
         const std::wstring exePath = ExeFullPathW();
-        TStartupFailure described = Describe(failure);
+        TStartupFailure described = DescribeCurrent();
         described.Module = ExtractFileName(exePath);
         described.Address = FormatCodeAddress(codeAddress);
         std::wstring title = ResourceText(kErrorTitleString);

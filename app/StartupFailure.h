@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 
 namespace attente {
 
@@ -10,7 +9,8 @@ constexpr int kStartupFailureExitCode = 1;
 
 // Task-modal, no owner, error icon; title and text from the resource source, the text filled with
 // the failure's kind, the executable's file name, `codeAddress` and the message. A resource source
-// lacking the texts still gives a readable box.
-void ShowStartupFailure(std::exception_ptr failure, std::uintptr_t codeAddress) noexcept;
+// lacking the texts still gives a readable box. The failure is the exception being handled: call it
+// from the handler that caught it.
+void ShowStartupFailure(std::uintptr_t codeAddress) noexcept;
 
 } // namespace attente

@@ -4,7 +4,7 @@
 #include "Exceptions.h"
 #include "TextFormat.h"
 
-#include <tlhelp32.h>
+#include <winternl.h>
 
 #include <vector>
 
@@ -50,19 +50,13 @@ TKernelHandle StartCommand(const std::string& commandLine) {
 }
 
 TKernelHandle OpenParentProcess() {
-    const DWORD self = GetCurrentProcessId();
-    DWORD parentId = 0;
-    TFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return {};
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-         more = Process32Next(snapshot.Get(), &entry))
-        if (entry.th32ProcessID == self) {
-            parentId = entry.th32ParentProcessID;
-            break;
-        }
-    if (parentId == 0 || parentId == self) return {};
+    // The kernel keeps the parent's id with the process: no snapshot of every process is needed.
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!NT_SUCCESS(NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic,
+                                              sizeof basic, nullptr)))
+        return {};
+    const DWORD parentId = static_cast<DWORD>(basic.InheritedFromUniqueProcessId);
+    if (parentId == 0 || parentId == GetCurrentProcessId()) return {};
 
     TKernelHandle parent(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parentId));
     if (!parent) return {};

@@ -1,13 +1,18 @@
 /* Starts programs in turn and measures, for each run, the time from CreateProcess to its top-level
-   window being visible with its frame painted (the screen pixel at the window's corner turns black),
-   and the process's peak working set then. Prints one line per program: median time, median peak. */
+   window being visible and then painted (the screen pixel at the window's corner turns black: the
+   display's root must not be black), and the process's peak working set at the paint and once the
+   window has been up for a while (work done after the first paint shows there). Prints, per program,
+   medians with their quartiles and the ratio to the first program. */
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 
-enum { kMaxPrograms = 4, kMaxRuns = 200, kPollMs = 1, kPatienceMs = 30000 };
+enum { kMaxPrograms = 4, kMaxRuns = 200, kPollMs = 1, kPatienceMs = 30000, kSettleMs = 500 };
+enum { kVisible, kPainted, kPeakAtPaint, kPeakSettled, kFigures };
 static const COLORREF kFrame = RGB(0, 0, 0);
+static const char* const kFigureNames[kFigures] = {"visible (ms)", "painted (ms)", "peak at paint (KiB)",
+                                                   "peak settled (KiB)"};
 
 typedef struct {
     DWORD Process;
@@ -28,37 +33,52 @@ static int Compare(const void* a, const void* b) {
     return x < y ? -1 : x > y;
 }
 
-static double Median(double* values, int count) {
-    qsort(values, count, sizeof *values, Compare);
-    return count % 2 ? values[count / 2] : (values[count / 2 - 1] + values[count / 2]) / 2;
+/* The value below which `fraction` of the sorted values lie, interpolated. */
+static double Quantile(const double* sorted, int count, double fraction) {
+    const double at = fraction * (count - 1);
+    const int below = (int)at;
+    return below + 1 < count ? sorted[below] + (at - below) * (sorted[below + 1] - sorted[below])
+                             : sorted[below];
 }
 
-/* One run: milliseconds to the painted window (negative on failure), peak working set in KiB. */
-static int RunOnce(char* commandLine, double* ms, double* peakKiB) {
+static double PeakKiB(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS memory;
+    ZeroMemory(&memory, sizeof memory);
+    memory.cb = sizeof memory;
+    return GetProcessMemoryInfo(process, &memory, sizeof memory) ? memory.PeakWorkingSetSize / 1024.0 : 0;
+}
+
+static double MsSince(LARGE_INTEGER begin) {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return (double)(now.QuadPart - begin.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+/* One run; returns 0 when no painted window appeared. The process is ended afterwards: how a
+   program closes is not measured. */
+static int RunOnce(char* commandLine, double figures[kFigures]) {
     STARTUPINFOA startup;
     PROCESS_INFORMATION info;
-    LARGE_INTEGER frequency, begin, now;
-    PROCESS_MEMORY_COUNTERS memory;
+    LARGE_INTEGER begin;
     TFind find = {0, NULL};
     HDC screen = GetDC(NULL);
     int painted = 0;
     ZeroMemory(&startup, sizeof startup);
     startup.cb = sizeof startup;
-    ZeroMemory(&memory, sizeof memory);
-    memory.cb = sizeof memory;
-    QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
     if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info)) return 0;
     find.Process = info.dwProcessId;
-    for (;;) {
-        QueryPerformanceCounter(&now);
-        *ms = (double)(now.QuadPart - begin.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-        if (*ms > kPatienceMs || WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) break;
-        if (!find.Found) EnumWindows(MatchWindow, (LPARAM)&find);
+    while (MsSince(begin) < kPatienceMs && WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
+        if (!find.Found) {
+            EnumWindows(MatchWindow, (LPARAM)&find);
+            if (find.Found) figures[kVisible] = MsSince(begin);
+        }
         if (find.Found) {
             RECT outer;
             GetWindowRect(find.Found, &outer);
             if (GetPixel(screen, outer.left, outer.top) == kFrame) {
+                figures[kPainted] = MsSince(begin);
                 painted = 1;
                 break;
             }
@@ -66,10 +86,12 @@ static int RunOnce(char* commandLine, double* ms, double* peakKiB) {
         Sleep(kPollMs);
     }
     ReleaseDC(NULL, screen);
-    *peakKiB =
-        GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory) ? memory.PeakWorkingSetSize / 1024.0 : 0;
-    if (find.Found) PostMessageW(find.Found, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(info.hProcess, kPatienceMs) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+    figures[kPeakAtPaint] = PeakKiB(info.hProcess);
+    Sleep(kSettleMs);
+    figures[kPeakSettled] = PeakKiB(info.hProcess);
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) painted = 0; /* it should still be up */
+    TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, kPatienceMs);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     return painted;
@@ -77,11 +99,11 @@ static int RunOnce(char* commandLine, double* ms, double* peakKiB) {
 
 /* StartupBench RUNS "command line 1" "command line 2" ...  (the first is the yardstick) */
 int main(int argc, char** argv) {
-    static double times[kMaxPrograms][kMaxRuns], peaks[kMaxPrograms][kMaxRuns];
+    static double values[kMaxPrograms][kFigures][kMaxRuns];
+    static double sorted[kMaxRuns], ratios[kMaxRuns];
     const int runs = argc > 1 ? atoi(argv[1]) : 0;
     const int programs = argc - 2;
-    double medianTime[kMaxPrograms], medianPeak[kMaxPrograms];
-    int run, p;
+    int run, p, f;
     if (runs < 1 || runs > kMaxRuns || programs < 1 || programs > kMaxPrograms) {
         fprintf(stderr, "usage: StartupBench RUNS COMMAND...\n");
         return 2;
@@ -90,17 +112,33 @@ int main(int argc, char** argv) {
     for (run = 0; run < runs; ++run)
         for (p = 0; p < programs; ++p) {
             char commandLine[MAX_PATH * 2];
+            double figures[kFigures];
             lstrcpynA(commandLine, argv[p + 2], sizeof commandLine);
-            if (!RunOnce(commandLine, &times[p][run], &peaks[p][run])) {
-                fprintf(stderr, "no painted window from: %s\n", argv[p + 2]);
+            if (!RunOnce(commandLine, figures)) {
+                fprintf(stderr, "no painted window that stayed up from: %s\n", argv[p + 2]);
                 return 1;
             }
+            for (f = 0; f < kFigures; ++f)
+                values[p][f][run] = figures[f];
         }
+    /* Per program and figure: median [quartiles]; then the median of the run-by-run ratios to the
+       yardstick's run of the same round, with their quartiles. */
     for (p = 0; p < programs; ++p) {
-        medianTime[p] = Median(times[p], runs);
-        medianPeak[p] = Median(peaks[p], runs);
-        printf("%-60s  start-up %7.1f ms (x%.2f)  peak working set %7.0f KiB (x%.2f)\n", argv[p + 2],
-               medianTime[p], medianTime[p] / medianTime[0], medianPeak[p], medianPeak[p] / medianPeak[0]);
+        printf("%s\n", argv[p + 2]);
+        for (f = 0; f < kFigures; ++f) {
+            for (run = 0; run < runs; ++run) {
+                sorted[run] = values[p][f][run];
+                ratios[run] = values[p][f][run] / values[0][f][run];
+            }
+            qsort(sorted, runs, sizeof *sorted, Compare);
+            qsort(ratios, runs, sizeof *ratios, Compare);
+            printf("  %-20s %9.1f [%9.1f %9.1f]", kFigureNames[f], Quantile(sorted, runs, 0.5),
+                   Quantile(sorted, runs, 0.25), Quantile(sorted, runs, 0.75));
+            if (p > 0)
+                printf("   x%.3f [x%.3f x%.3f]", Quantile(ratios, runs, 0.5), Quantile(ratios, runs, 0.25),
+                       Quantile(ratios, runs, 0.75));
+            printf("\n");
+        }
     }
     return 0;
 }

@@ -22,7 +22,9 @@ constexpr int kAbbrevSize = 5;
 constexpr int kNameSize = 101;
 constexpr int kCurrencyBufferSize = 256;
 
-TLangue gStaticRows[kLanguageCount];
+// On the heap, not a static array: each row's string points into itself, which would put 16 KB of
+// otherwise empty rows into the exe's initialised data.
+TLangue* gStaticRows = nullptr;
 
 std::string CurrencyOf(DWORD lcid) {
     char buffer[kCurrencyBufferSize] = {};
@@ -41,18 +43,21 @@ void ReadLocaleField(LCID lcid, LCTYPE type, char* field, int size) {
 // Abbrev is not guaranteed to hold a terminating zero within its 5 bytes after a foreign write.
 std::string AbbrevText(const TLangue& row) {
     std::size_t length = 0;
-    while (length < sizeof row.Abbrev && row.Abbrev[length] != '\0') ++length;
+    while (length < sizeof row.Abbrev && row.Abbrev[length] != '\0')
+        ++length;
     return std::string(row.Abbrev, length);
 }
 
 } // namespace
 
 TLangues::TLangues(const TLangue* rows, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) rows_.push_back(rows[i]);
+    for (std::size_t i = 0; i < count; ++i)
+        rows_.push_back(rows[i]);
 }
 
 const TLangue& TLangues::Row(std::size_t index) const {
-    if (index >= rows_.size()) throw EListError("Indice de liste hors limites (" + std::to_string(index) + ")");
+    if (index >= rows_.size())
+        throw EListError("Indice de liste hors limites (" + std::to_string(index) + ")");
     return rows_[index];
 }
 
@@ -76,9 +81,12 @@ DWORD TLangues::LcidOfAbbrev(const std::string& abbrev) const {
     return index < 0 ? 0 : LcidAt(index);
 }
 
-const TLangue* StaticLanguageRows() { return gStaticRows; }
+const TLangue* StaticLanguageRows() {
+    return gStaticRows;
+}
 
 void BuildLanguageTable() {
+    if (gStaticRows == nullptr) gStaticRows = new TLangue[kLanguageCount];
     for (std::size_t i = 0; i < kLanguageCount; ++i) {
         TLangue& row = gStaticRows[i];
         row = TLangue{};
@@ -97,7 +105,9 @@ void ReleaseLanguageTable() {
     std::unique_ptr<TLangues> table(Langues);
     Langues = nullptr;
     table.reset();
-    for (TLangue& row : gStaticRows) row.CurrencySymbol = std::string();
+    if (gStaticRows == nullptr) return;
+    for (std::size_t i = 0; i < kLanguageCount; ++i)
+        gStaticRows[i].CurrencySymbol = std::string();
 }
 
 } // namespace attente

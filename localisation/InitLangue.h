@@ -21,7 +21,7 @@ struct TLangue {
 constexpr std::size_t kLanguageCount = 47;
 
 class TLangues {
-public:
+  public:
     explicit TLangues(const TLangue* rows, std::size_t count);
 
     std::size_t Count() const { return rows_.size(); }
@@ -31,7 +31,7 @@ public:
     int IndexOfAbbrev(const std::string& abbrev) const;
     DWORD LcidOfAbbrev(const std::string& abbrev) const;
 
-private:
+  private:
     std::vector<TLangue> rows_;
 };
 
@@ -41,7 +41,7 @@ extern const DWORD kLanguageLcids[kLanguageCount];
 // The process-wide table; null before BuildLanguageTable and after ReleaseLanguageTable.
 extern TLangues* Langues;
 
-// The static rows (index 0 is row 1), filled by BuildLanguageTable.
+// The static rows (index 0 is row 1), filled by BuildLanguageTable; null before its first call.
 const TLangue* StaticLanguageRows();
 
 void BuildLanguageTable();

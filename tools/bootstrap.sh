@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   googletest libgtest-dev
   wine wine32:i386 xvfb x11-apps x11-utils imagemagick xdotool
   nsis zip

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace attente::test;
@@ -32,6 +34,22 @@ DWORD WaitForProcessWithImage(const std::string& image) {
         Sleep(50);
     }
     return 0;
+}
+
+// The most threads the process had at any look over `ms` milliseconds.
+int MostThreadsWithin(DWORD process, int ms) {
+    int most = 0;
+    for (int waited = 0; waited <= ms; waited += 50, Sleep(50)) {
+        attente::TFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        int count = 0;
+        for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
+             more = Thread32Next(snapshot.Get(), &entry))
+            if (entry.th32OwnerProcessID == process) ++count;
+        most = std::max(most, count);
+    }
+    return most;
 }
 
 } // namespace
@@ -154,6 +172,8 @@ TEST(StatusWindow, RunSwitchCommandKeepsTheWindowUpWhileItRuns) {
     const HWND window = WaitForStatusWindow(program);
     ASSERT_NE(window, nullptr) << program.Output();
     EXPECT_EQ(ReadStatusWindow(window).Label.Text, kFrenchStatus);
+    // The command and the starting process are followed by the window's own thread, no other.
+    EXPECT_EQ(MostThreadsWithin(program.ProcessId(), 1000), 1);
     EXPECT_EQ(program.Wait(), 5u);
 }
 
@@ -179,8 +199,10 @@ TEST(StatusWindow, ModuleWithoutTheDescriptionEndsStartUpWithItsOwnErrorBoxAndCo
     ASSERT_NE(box, nullptr) << program.Output();
     EXPECT_EQ(WindowText(box), L"Testfehler");
     std::wstring text;
-    for (const TChildWindow& child : ChildWindows(box)) text += child.Text + L"\n";
-    EXPECT_NE(text.find(L"Ausnahme EResNotFound in setup.exe bei "), std::wstring::npos) << attente::WideToUtf8(text);
+    for (const TChildWindow& child : ChildWindows(box))
+        text += child.Text + L"\n";
+    EXPECT_NE(text.find(L"Ausnahme EResNotFound in setup.exe bei "), std::wstring::npos)
+        << attente::WideToUtf8(text);
     EXPECT_NE(text.find(L"Ressource TForm1 fehlt."), std::wstring::npos) << attente::WideToUtf8(text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.Wait(), 1u);

@@ -309,7 +309,7 @@ class TParser {
         try {
             return loadFile_(name);
         } catch (const Exception& e) {
-            Fail(at, "fichier " + name + " illisible : " + e.Message());
+            Fail(at, "fichier " + name + " illisible : " + e.what());
         }
     }
 

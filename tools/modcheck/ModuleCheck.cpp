@@ -134,7 +134,7 @@ void CheckDescription(const TModuleContents& module, TFaults& faults) {
     try {
         root = ReadDescriptionTree(*stream);
     } catch (const Exception& e) {
-        faults.Add(label + " unreadable: " + e.Message());
+        faults.Add(label + " unreadable: " + e.what());
         return;
     }
     if (root.ClassName != kRootClass)
