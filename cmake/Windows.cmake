@@ -10,7 +10,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 add_compile_options(-ffunction-sections -fdata-sections)
 # The program runs C++ on one thread only: function-local statics need no guard against a second.
-add_compile_options(-fno-threadsafe-statics)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
 # The runtime of the win32 thread model, for the exe alone (the tests need the posix model's std::mutex).
 execute_process(COMMAND i686-w64-mingw32-gcc-win32 -print-libgcc-file-name
   OUTPUT_VARIABLE ATTENTE_WIN32_LIBGCC OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
