@@ -12,8 +12,6 @@ namespace {
 
 constexpr UINT kStatusTextString = 65174;
 constexpr DWORD kNoStatusWindowExitCode = 2;
-constexpr int kPaintAttempts = 40;
-constexpr DWORD kPaintPollMs = 50;
 
 DWORD Relay(const std::string& exe, const std::string& switchText) {
     TChildOptions options;
@@ -24,19 +22,6 @@ DWORD Relay(const std::string& exe, const std::string& switchText) {
 
 std::wstring LabelText(HWND window) {
     return ReadStatusWindow(window).Label.Text;
-}
-
-// The loop repaints after the request; the border must come back whole.
-bool BorderIntact(HWND window) {
-    for (int attempt = 0; attempt < kPaintAttempts; ++attempt) {
-        const TScreenPixels shot(window);
-        bool whole = true;
-        for (const TExpectedPixel& p : BorderAndBevelPixels())
-            whole = whole && shot.Pixel(p.X, p.Y) == p.Colour;
-        if (whole) return true;
-        Sleep(kPaintPollMs);
-    }
-    return false;
 }
 
 } // namespace
@@ -89,7 +74,7 @@ TEST(Relay, SwitchAndStatusChangeTheOpenWindowInPlace) {
         RECT now{};
         GetWindowRect(window, &now);
         EXPECT_TRUE(EqualRect(&now, &placed));
-        EXPECT_TRUE(BorderIntact(window));
+        EXPECT_TRUE(WaitForWholeBorder(window));
     }
     CloseAndExpectExit(program, window);
 }

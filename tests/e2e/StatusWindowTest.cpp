@@ -136,6 +136,7 @@ TEST(StatusWindow, DrawsItsBorderAndBevelOnEveryPaint) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     auto check = [&](const char* when) {
         SCOPED_TRACE(when);
+        EXPECT_TRUE(WaitForWholeBorder(window));
         const TScreenPixels shot(window);
         ASSERT_EQ(shot.Width(), kClientWidth);
         for (const TExpectedPixel& p : pixels)

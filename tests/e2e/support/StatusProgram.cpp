@@ -126,4 +126,17 @@ std::vector<TExpectedPixel> BorderAndBevelPixels() {
     };
 }
 
+bool WaitForWholeBorder(HWND window) {
+    const std::vector<TExpectedPixel> pixels = BorderAndBevelPixels();
+    for (int attempt = 0; attempt < kShownAttempts; ++attempt) {
+        const TScreenPixels shot(window);
+        bool whole = true;
+        for (const TExpectedPixel& p : pixels)
+            whole = whole && shot.Pixel(p.X, p.Y) == p.Colour;
+        if (whole) return true;
+        Sleep(kShownPollMs);
+    }
+    return false;
+}
+
 } // namespace attente::test
