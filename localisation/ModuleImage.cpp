@@ -1,6 +1,8 @@
-// PE resource-tree bounds check, mirroring how the platform's resource lookup walks a data-file
-// module: section headers turn RVAs into file offsets, directory offsets are relative to the tree's
-// root, and a string block is walked as sixteen length-prefixed UTF-16 strings.
+// PE resource-tree bounds check, mirroring how the platform's resource lookup walks a module mapped as
+// a data file: section headers turn RVAs into file offsets, directory offsets are relative to the
+// tree's root, named entries come before numbered ones (lookups by name binary-search the named part
+// and read each name they pass), and a string block is walked as sixteen length-prefixed UTF-16
+// strings.
 #include "ModuleImage.h"
 
 #include "PeBytes.h"
@@ -26,11 +28,14 @@ class TResourceWalk {
         const std::uint64_t count =
             std::uint64_t{*image_.U16(at + kNamedEntryCountField)} + *image_.U16(at + kIdEntryCountField);
         if (!image_.Contains(at + kResourceDirectorySize, count * kResourceEntrySize)) return false;
+        const std::uint16_t named = *image_.U16(at + kNamedEntryCountField);
         for (std::uint64_t i = 0; i < count; ++i) {
             if (++visited_ > kMaxEntriesVisited) return false;
             const std::uint64_t entry = at + kResourceDirectorySize + i * kResourceEntrySize;
             const std::uint32_t name = *image_.U32(entry);
             const std::uint32_t target = *image_.U32(entry + 4);
+            // A lookup by name takes every entry of the named part for a name.
+            if (((name & kHighBit) != 0) != (i < named)) return false;
             if ((name & kHighBit) && !NameString(name & ~kHighBit)) return false;
             const bool isDirectory = (target & kHighBit) != 0;
             // Types and names lead to directories, languages to data; anything else is malformed.
@@ -106,6 +111,7 @@ bool IsSoundResourceImage(const std::uint8_t* data, std::size_t size) {
     const std::uint64_t countField =
         *magic == kPe32Magic ? kPe32DirectoryCountField : kPe32PlusDirectoryCountField;
     const std::uint32_t directoryCount = *image.U32(optionalHeader + countField);
+    const std::uint32_t headersSize = *image.U32(optionalHeader + kHeadersSizeField);
 
     const TSections sections{optionalHeader + *optionalSize, *sectionCount};
     if (!image.Contains(sections.TableOffset, sections.Count * kSectionHeaderSize)) return false;
@@ -122,6 +128,9 @@ bool IsSoundResourceImage(const std::uint8_t* data, std::size_t size) {
         optionalHeader + countField + 4 + kResourceDirectoryIndex * kDataDirectorySize;
     const std::uint32_t rva = *image.U32(resourceEntry);
     if (rva == 0) return true;
+    // The platform takes a directory inside the headers straight from the file offset, not through
+    // the section table; no real module puts its resources there.
+    if (rva < headersSize) return false;
     const std::optional<std::uint64_t> root = RvaToOffset(image, sections, rva, kResourceDirectorySize);
     if (!root) return false;
     TResourceWalk walk(image, sections, *root);
@@ -139,7 +148,7 @@ std::optional<std::uint64_t> RvaToOffset(const TPeBytes& image, const TSections&
         const std::uint32_t address = *image.U32(header + kSectionVirtualAddressField);
         const std::uint32_t rawSize = *image.U32(header + kSectionRawSizeField);
         const std::uint32_t rawPointer = *image.U32(header + kSectionRawPointerField);
-        if (rva < address || rva - address >= rawSize) continue;
+        if (rva < address || static_cast<std::uint32_t>(address + rawSize) <= rva) continue;
         const std::uint64_t within = rva - address;
         if (length > rawSize - within) return std::nullopt;
         const std::uint64_t offset = rawPointer + within;

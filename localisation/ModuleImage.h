@@ -1,6 +1,6 @@
-// Checks a language module's bytes before the platform maps it: the resource functions trust the
-// offsets in a module's resource tree, so a truncated or hostile file would make them read outside
-// the mapping. Platform-free so that host tests and the sanitizers can see every byte read.
+// Checks a language module's bytes before the platform maps it as a data file: the resource functions
+// trust the offsets in a module's resource tree, so a truncated or hostile file would make them read
+// outside the mapping. Platform-free so that host tests and the sanitizers can see every byte read.
 #pragma once
 
 #include <cstddef>

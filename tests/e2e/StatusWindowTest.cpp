@@ -2,6 +2,7 @@
 // its own, its window found by process, its texts, pixels, notification and endings checked.
 #include "ChildProcess.h"
 #include "Handles.h"
+#include "ModuleLayout.h"
 #include "RegistryLock.h"
 #include "StatusProgram.h"
 #include "TempFolder.h"
@@ -13,12 +14,15 @@
 #include <windows.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 using namespace attente::test;
 
 namespace {
 
 const std::wstring kFrenchStatus = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...";
+const std::wstring kGermanStatus = L"Informationen werden aktualisiert\r\n\r\nBitte warten...";
 constexpr char kStaticClass[] = "Static";
 
 // The id of the process running `image` once its status window is up, 0 when none appears.
@@ -66,6 +70,37 @@ TEST(StatusWindow, ShowsTheBuiltInFrenchTextCentredAtItsDesignSize) {
     CloseAndExpectExit(program, window);
 }
 
+TEST(StatusWindow, CraftedModulesReadAsTheirFilesSay) {
+    struct TCase {
+        const char* What;
+        std::string (*Craft)(const std::string&);
+        const char* As;
+        const char* Arguments;
+    };
+    // The French system's own abbreviation names the module chosen at start-up.
+    const TCase cases[] = {
+        {"data beyond the image, by the switch", DataBeyondImage, "setup.DEU", "/L=DEU"},
+        {"data beyond the image, at start-up", DataBeyondImage, "setup.FRA", ""},
+        {"virtual size shrunk, by the switch", ShrunkVirtualSize, "setup.DEU", "/L=DEU"},
+        {"virtual size shrunk, at start-up", ShrunkVirtualSize, "setup.FRA", ""},
+    };
+    std::ifstream in(DistFolder() + "\\attente.DE", std::ios::binary);
+    const std::string german{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TRegistryLock registry;
+        TInstallFolder folder;
+        const std::string crafted = c.Craft(german);
+        ASSERT_FALSE(crafted.empty());
+        folder.Write(c.As, crafted);
+        TChildProcess program = folder.Start(c.Arguments);
+        const HWND window = WaitForStatusWindow(program);
+        ASSERT_NE(window, nullptr) << program.Output();
+        EXPECT_EQ(ReadStatusWindow(window).Label.Text, kGermanStatus);
+        CloseAndExpectExit(program, window);
+    }
+}
+
 TEST(StatusWindow, ModuleThatDoesNotNameItsLanguageShowsTheClock) {
     TRegistryLock registry;
     TInstallFolder folder;
@@ -100,8 +135,7 @@ TEST(StatusWindow, GermanModuleFromTheSwitchOnAFrenchSystem) {
     TChildProcess program = folder.Start("/L=DEU");
     const HWND window = WaitForStatusWindow(program);
     ASSERT_NE(window, nullptr) << program.Output();
-    EXPECT_EQ(ReadStatusWindow(window).Label.Text,
-              L"Informationen werden aktualisiert\r\n\r\nBitte warten...");
+    EXPECT_EQ(ReadStatusWindow(window).Label.Text, kGermanStatus);
     CloseAndExpectExit(program, window);
 }
 
@@ -179,8 +213,10 @@ TEST(StatusWindow, ModuleWithoutTheDescriptionEndsStartUpWithItsOwnErrorBoxAndCo
     ASSERT_NE(box, nullptr) << program.Output();
     EXPECT_EQ(WindowText(box), L"Testfehler");
     std::wstring text;
-    for (const TChildWindow& child : ChildWindows(box)) text += child.Text + L"\n";
-    EXPECT_NE(text.find(L"Ausnahme EResNotFound in setup.exe bei "), std::wstring::npos) << attente::WideToUtf8(text);
+    for (const TChildWindow& child : ChildWindows(box))
+        text += child.Text + L"\n";
+    EXPECT_NE(text.find(L"Ausnahme EResNotFound in setup.exe bei "), std::wstring::npos)
+        << attente::WideToUtf8(text);
     EXPECT_NE(text.find(L"Ressource TForm1 fehlt."), std::wstring::npos) << attente::WideToUtf8(text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.Wait(), 1u);
