@@ -169,6 +169,15 @@ TEST(ModuleImage, RejectsOneDamagedFieldAtATime) {
          [](TBytes& b, const TLayout& l) { Put32(b, l.Section + 20, 0xFFFFFF00u); }},
         {"resource RVA in no section",
          [](TBytes& b, const TLayout& l) { Put32(b, l.ResourceDirectory, 0x9000); }},
+        {"resource tree declared smaller than its root",
+         [](TBytes& b, const TLayout& l) { Put32(b, l.ResourceDirectory + 4, 15); }},
+        {"numbers out of order",
+         [=](TBytes& b, const TLayout&) {
+             PutEntry(b, r + TLayout::Root, 0, 10, 0x80000000u | TLayout::DataNames);
+             PutEntry(b, r + TLayout::Root, 1, 6, 0x80000000u | TLayout::StringNames);
+         }},
+        {"name with a small letter",
+         [=](TBytes& b, const TLayout&) { Put16(b, r + TLayout::Name + 2, 't'); }},
         {"resource root inside the headers",
          [](TBytes& b, const TLayout&) { Put32(b, TLayout::OptionalHeader + 60, TLayout::RsrcRva + 1); }},
         // The platform computes a section's end in 32 bits: this one holds no address at all.
