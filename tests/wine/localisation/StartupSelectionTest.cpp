@@ -1,6 +1,7 @@
 // The start-up selection in a real process: setup.exe in a fresh folder, real modules and bad files
 // beside it, real Locales registry entries, and the process's own thread locale.
 #include "Handles.h"
+#include "KeySecurity.h"
 #include "LocaleOverride.h"
 #include "ModuleFixture.h"
 #include "ModuleProbe.h"
@@ -73,15 +74,7 @@ class TReadOnlyMachineKey {
         TRegKey key;
         const REGSAM access = owner ? WRITE_DAC | WRITE_OWNER : WRITE_DAC;
         ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLocalesKey, 0, access, key.Receive()), ERROR_SUCCESS);
-        SECURITY_DESCRIPTOR descriptor;
-        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE);
-        SECURITY_INFORMATION parts = DACL_SECURITY_INFORMATION;
-        if (owner) {
-            SetSecurityDescriptorOwner(&descriptor, owner, FALSE);
-            parts |= OWNER_SECURITY_INFORMATION;
-        }
-        EXPECT_EQ(RegSetKeySecurity(key.Get(), parts, &descriptor), ERROR_SUCCESS);
+        EXPECT_EQ(SetKeySecurity(key.Get(), dacl, owner), ERROR_SUCCESS);
     }
     PSID everyone_ = nullptr;
     PSID system_ = nullptr;
