@@ -8,8 +8,9 @@ namespace attente {
 constexpr const char* kLocalesKey = "Software\\Attente\\Locales";
 
 // The override for the executable at `exePath` (as reported; its long form names the value): from
-// the first of the per-user and per-machine "Locales" keys that opens, the value named by the path,
-// else the key's default value. At most 4 characters; empty when there is none.
+// the first of the per-user and per-machine "Locales" keys that opens (with 0xF0019, else read-only),
+// the text value named by the path; when that value is missing or longer than 4 characters, the key's
+// default value; none when the named value is not text. At most 4 characters; empty when none.
 std::string ReadStartupOverride(const std::string& exePath);
 
 } // namespace attente

@@ -58,31 +58,36 @@ bool FileExists(const std::string& path) {
     return find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-TModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWORD& error) {
+TDataModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWORD& error) {
     error = ERROR_SUCCESS;
-    // Held open without write sharing until the module is mapped, so the bytes checked are the
-    // bytes mapped. A directory does not open this way and is passed over like a missing file.
-    TFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    // Kept open with the mapping (see TDataModule). A directory does not open this way and is passed
+    // over like a missing file.
+    TDataModule opened;
+    opened.File.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!opened.File) {
         error = GetLastError();
         outcome = TDiagOutcome::NotOpened;
         return {};
     }
     std::vector<std::uint8_t> bytes;
-    if (!ReadWhole(file.Get(), bytes) || !IsSoundResourceImage(bytes.data(), bytes.size())) {
+    if (!ReadWhole(opened.File.Get(), bytes) || !IsSoundResourceImage(bytes.data(), bytes.size())) {
         outcome = TDiagOutcome::NotSound;
         return {};
     }
-    // Mapped as an image for its resources only: never run, never searched for, no DllMain.
-    TModule module(
-        LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) error = GetLastError();
-    outcome = module ? TDiagOutcome::Opened : TDiagOutcome::NotMapped;
-    return module;
+    // The file's bytes as they are, the very layout the check walked: never run, never searched for,
+    // no DllMain.
+    opened.Module.Reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!opened.Module) {
+        error = GetLastError();
+        outcome = TDiagOutcome::NotMapped;
+        return {};
+    }
+    outcome = TDiagOutcome::Opened;
+    return opened;
 }
 
-TModule OpenModuleAsData(const std::string& path) {
+TDataModule OpenModuleAsData(const std::string& path) {
     TDiagOutcome outcome{};
     DWORD error = 0;
     return OpenModuleAsData(path, outcome, error);

@@ -27,10 +27,19 @@ std::string LocaleAbbrev(LCID lcid);
 // True when a file, not a directory, exists under that name.
 bool FileExists(const std::string& path);
 
-// Opens a language module as data (no code in it ever runs) once its bytes have passed
-// IsSoundResourceImage; no handle when it is missing, unreadable, malformed or does not open.
-TModule OpenModuleAsData(const std::string& path);
+// A language module mapped as a data file, and its file held open with neither write nor delete
+// sharing: a data-file view shows whatever is later written to its file, so nobody may change the
+// checked bytes while they are read. The module is released before the file.
+struct TDataModule {
+    TFile File;
+    TModule Module;
+    explicit operator bool() const { return static_cast<bool>(Module); }
+};
+
+// Opens a language module as a data file (no code in it ever runs) once its bytes have passed
+// IsSoundResourceImage; nothing when it is missing, unreadable, malformed or does not open.
+TDataModule OpenModuleAsData(const std::string& path);
 // The same, telling why a file did not open (`error`: the platform's code when it did not open).
-TModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWORD& error);
+TDataModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWORD& error);
 
 } // namespace attente

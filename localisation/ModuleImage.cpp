@@ -1,6 +1,8 @@
-// PE resource-tree bounds check, mirroring how the platform's resource lookup walks a data-file
-// module: section headers turn RVAs into file offsets, directory offsets are relative to the tree's
-// root, and a string block is walked as sixteen length-prefixed UTF-16 strings.
+// PE resource-tree bounds check, mirroring how the platform's resource lookup walks a module mapped as
+// a data file: section headers turn RVAs into file offsets, directory offsets are relative to the
+// tree's root, named entries come before numbered ones, each part in ascending order (lookups
+// binary-search a part and read each name they pass), and a string block is walked as sixteen
+// length-prefixed UTF-16 strings.
 #include "ModuleImage.h"
 
 #include "PeBytes.h"
@@ -26,12 +28,20 @@ class TResourceWalk {
         const std::uint64_t count =
             std::uint64_t{*image_.U16(at + kNamedEntryCountField)} + *image_.U16(at + kIdEntryCountField);
         if (!image_.Contains(at + kResourceDirectorySize, count * kResourceEntrySize)) return false;
+        const std::uint16_t named = *image_.U16(at + kNamedEntryCountField);
+        std::uint32_t previous = 0;
         for (std::uint64_t i = 0; i < count; ++i) {
             if (++visited_ > kMaxEntriesVisited) return false;
             const std::uint64_t entry = at + kResourceDirectorySize + i * kResourceEntrySize;
             const std::uint32_t name = *image_.U32(entry);
             const std::uint32_t target = *image_.U32(entry + 4);
+            // A lookup by name takes every entry of the named part for a name.
+            if (((name & kHighBit) != 0) != (i < named)) return false;
             if ((name & kHighBit) && !NameString(name & ~kHighBit)) return false;
+            // Lookups binary-search each part, so only strictly ascending keys are found as a walk
+            // from the start would find them.
+            if (i > 0 && i != named && !Ascends(previous, name)) return false;
+            previous = name;
             const bool isDirectory = (target & kHighBit) != 0;
             // Types and names lead to directories, languages to data; anything else is malformed.
             if (isDirectory != (level < kTreeLevels)) return false;
@@ -49,10 +59,29 @@ class TResourceWalk {
     }
 
   private:
+    // Lookups upper-case the name asked for and compare it as stored, so a stored small letter would
+    // make a name that a lookup ignoring case finds and the platform's does not.
     bool NameString(std::uint32_t offset) const {
         const std::uint64_t at = root_ + offset;
         const std::optional<std::uint16_t> length = image_.U16(at);
-        return length && image_.Contains(at + 2, std::uint64_t{*length} * 2);
+        if (!length || !image_.Contains(at + 2, std::uint64_t{*length} * 2)) return false;
+        for (std::uint16_t i = 0; i < *length; ++i) {
+            const std::uint16_t unit = *image_.U16(at + 2 + 2 * i);
+            if (unit >= u'a' && unit <= u'z') return false;
+        }
+        return true;
+    }
+
+    // Names in UTF-16 code-unit order, a prefix first; numbers by their low 16 bits.
+    bool Ascends(std::uint32_t before, std::uint32_t after) const {
+        if ((after & kHighBit) == 0) return (before & kIdMask) < (after & kIdMask);
+        const std::uint64_t a = root_ + (before & ~kHighBit), b = root_ + (after & ~kHighBit);
+        const std::uint16_t aLength = *image_.U16(a), bLength = *image_.U16(b);
+        for (std::uint16_t i = 0; i < aLength && i < bLength; ++i) {
+            const std::uint16_t x = *image_.U16(a + 2 + 2 * i), y = *image_.U16(b + 2 + 2 * i);
+            if (x != y) return x < y;
+        }
+        return aLength < bLength;
     }
 
     bool DataEntry(std::uint32_t offset, bool stringTable) const {
@@ -106,6 +135,7 @@ bool IsSoundResourceImage(const std::uint8_t* data, std::size_t size) {
     const std::uint64_t countField =
         *magic == kPe32Magic ? kPe32DirectoryCountField : kPe32PlusDirectoryCountField;
     const std::uint32_t directoryCount = *image.U32(optionalHeader + countField);
+    const std::uint32_t headersSize = *image.U32(optionalHeader + kHeadersSizeField);
 
     const TSections sections{optionalHeader + *optionalSize, *sectionCount};
     if (!image.Contains(sections.TableOffset, sections.Count * kSectionHeaderSize)) return false;
@@ -122,6 +152,11 @@ bool IsSoundResourceImage(const std::uint8_t* data, std::size_t size) {
         optionalHeader + countField + 4 + kResourceDirectoryIndex * kDataDirectorySize;
     const std::uint32_t rva = *image.U32(resourceEntry);
     if (rva == 0) return true;
+    // The platform finds nothing in a tree declared smaller than its root directory.
+    if (*image.U32(resourceEntry + 4) < kResourceDirectorySize) return false;
+    // The platform takes a directory inside the headers straight from the file offset, not through
+    // the section table; no real module puts its resources there.
+    if (rva < headersSize) return false;
     const std::optional<std::uint64_t> root = RvaToOffset(image, sections, rva, kResourceDirectorySize);
     if (!root) return false;
     TResourceWalk walk(image, sections, *root);
@@ -139,7 +174,7 @@ std::optional<std::uint64_t> RvaToOffset(const TPeBytes& image, const TSections&
         const std::uint32_t address = *image.U32(header + kSectionVirtualAddressField);
         const std::uint32_t rawSize = *image.U32(header + kSectionRawSizeField);
         const std::uint32_t rawPointer = *image.U32(header + kSectionRawPointerField);
-        if (rva < address || rva - address >= rawSize) continue;
+        if (rva < address || static_cast<std::uint32_t>(address + rawSize) <= rva) continue;
         const std::uint64_t within = rva - address;
         if (length > rawSize - within) return std::nullopt;
         const std::uint64_t offset = rawPointer + within;

@@ -1,5 +1,7 @@
-// Bounds-checked little-endian reads of a PE file held in memory, and RVA-to-offset translation:
-// shared by the resource-tree check and the module checker so that both trust the file the same way.
+// Bounds-checked little-endian reads of a PE file held in memory, and RVA-to-offset translation as
+// the platform's resource functions do it for a module mapped as a data file (the file's bytes as
+// they are, no section laid out at its address): shared by the resource-tree check and the module
+// checker so that both see the module as the program reads it.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +19,7 @@ constexpr std::size_t kNewHeaderOffsetField = 0x3C;
 constexpr std::size_t kFileHeaderSize = 20;
 constexpr std::size_t kSectionCountField = 2;
 constexpr std::size_t kOptionalHeaderSizeField = 16;
+constexpr std::size_t kHeadersSizeField = 60;
 constexpr std::size_t kPe32DirectoryCountField = 92;
 constexpr std::size_t kPe32PlusDirectoryCountField = 108;
 constexpr std::size_t kDataDirectorySize = 8;
@@ -72,9 +75,10 @@ struct TSections {
     std::uint64_t Count = 0;
 };
 
-// The file offset of `length` bytes at `rva`: the first section whose raw data holds the RVA, as
-// the platform's RVA lookup picks it; the bytes must lie inside that raw data and inside the file.
-// The section table itself must already be known to lie inside the file.
+// The file offset of `length` bytes at `rva`: the first section whose raw data holds the RVA, as the
+// platform's RVA lookup picks it (its end computed in 32 bits, so a section whose end wraps holds
+// nothing); the bytes must lie inside that raw data and inside the file. The section table itself
+// must already be known to lie inside the file.
 std::optional<std::uint64_t> RvaToOffset(const TPeBytes& image, const TSections& sections, std::uint32_t rva,
                                          std::uint64_t length);
 

@@ -21,32 +21,36 @@ TModuleRecord gRecord;
 bool gRecordSet = false;
 // Owns gRecord.ResourceSource whenever that is not the instance: exactly one reference.
 TModule gInstalledModule;
+// The installed module's file, held against writers when the module came from OpenModuleAsData.
+TFile gInstalledFile;
 
 // Every attempt goes to the diagnostics recorder: a few bytes copied, whether or not a report is
 // wanted later.
-TModule OpenRecorded(TDiagPhase phase, const std::string& path, const char* extension) {
+TDataModule OpenRecorded(TDiagPhase phase, const std::string& path, const char* extension,
+                         TDiagOutcome* why = nullptr) {
     TDiagOutcome outcome{};
     DWORD error = 0;
-    TModule module = OpenModuleAsData(path, outcome, error);
+    TDataModule module = OpenModuleAsData(path, outcome, error);
+    if (why) *why = outcome;
     Diagnostics.Candidate(phase, extension, outcome, error);
     return module;
 }
 
-TModule OpenCandidate(TDiagPhase phase, const std::string& path, const std::string& extension) {
+TDataModule OpenCandidate(TDiagPhase phase, const std::string& path, const std::string& extension) {
     const std::optional<std::string> candidate = ModuleCandidate(path, extension);
     if (!candidate) return {};
     return OpenRecorded(phase, *candidate, extension.c_str());
 }
 
 // Start-up order: the override, then the thread locale's three-letter and two-letter abbreviations.
-TModule SelectStartupModule(HINSTANCE instance) {
+TDataModule SelectStartupModule(HINSTANCE instance) {
     const std::string path = ModulePath(instance);
     if (path.empty()) return {};
     const std::string override = ReadStartupOverride(path);
     Diagnostics.StartupOverride(override.c_str());
     const std::string abbrev = LocaleAbbrev(GetThreadLocale());
     if ((override.empty() && abbrev.empty()) || !FindExtensionDot(path)) return {};
-    TModule module;
+    TDataModule module;
     constexpr TDiagPhase kPhase = TDiagPhase::Startup;
     if (!override.empty()) module = OpenCandidate(kPhase, path, override);
     if (!module && !abbrev.empty()) module = OpenCandidate(kPhase, path, abbrev);
@@ -57,17 +61,25 @@ TModule SelectStartupModule(HINSTANCE instance) {
 // Opening the running executable as data hands back its own instance (with one more reference,
 // dropped here) rather than a second mapping; a module that did not open leaves the instance too,
 // which reads the same built-in resources. The instance is owned by nobody.
-HINSTANCE InstallOpened(TModule module) {
-    if (!module || module.Get() == gRecord.Instance) return InstallResourceModule(gRecord.Instance);
-    return InstallResourceModule(module.Release());
+HINSTANCE InstallOpened(TDataModule opened) {
+    if (!opened || opened.Module.Get() == gRecord.Instance) return InstallResourceModule(gRecord.Instance);
+    const HINSTANCE installed = InstallResourceModule(opened.Module.Release());
+    gInstalledFile = std::move(opened.File);
+    return installed;
 }
 
-TModule OpenEnglishModule(const std::string& path) {
+// The first English file that exists is the one opened; one that fails the check counts as missing.
+TDataModule OpenEnglishModule(const std::string& path) {
     for (const char* extension : kEnglishExtensions) {
         const std::optional<std::string> candidate = ModuleCandidate(path, extension);
         if (!candidate) continue;
-        if (FileExists(*candidate)) return OpenRecorded(TDiagPhase::Resolution, *candidate, extension);
-        Diagnostics.Candidate(TDiagPhase::Resolution, extension, TDiagOutcome::Absent);
+        if (!FileExists(*candidate)) {
+            Diagnostics.Candidate(TDiagPhase::Resolution, extension, TDiagOutcome::Absent);
+            continue;
+        }
+        TDiagOutcome outcome{};
+        TDataModule module = OpenRecorded(TDiagPhase::Resolution, *candidate, extension, &outcome);
+        if (outcome != TDiagOutcome::NotSound) return module;
     }
     return {};
 }
@@ -83,6 +95,7 @@ void InitModuleRecord(HINSTANCE instance) {
 
 void ReleaseModuleRecord() {
     gInstalledModule.Reset();
+    gInstalledFile.Reset();
     gRecord = TModuleRecord{};
     gRecordSet = false;
 }
@@ -111,7 +124,7 @@ HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish) {
 
     const std::string twoLetter = TwoLetterForm(abbrev);
     constexpr TDiagPhase kPhase = TDiagPhase::Resolution;
-    TModule module = OpenCandidate(kPhase, path, abbrev);
+    TDataModule module = OpenCandidate(kPhase, path, abbrev);
     if (!module) module = OpenCandidate(kPhase, path, twoLetter);
     // Abbreviations come in capitals, so this runs for English locales too when their own module
     // is missing.
@@ -127,6 +140,7 @@ HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish) {
 HINSTANCE InstallResourceModule(HINSTANCE module) {
     if (!gRecordSet) return nullptr;
     gInstalledModule.Reset(module == gRecord.Instance ? nullptr : module);
+    gInstalledFile.Reset();
     gRecord.ResourceSource = module;
     return module;
 }

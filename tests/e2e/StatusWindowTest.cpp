@@ -2,6 +2,7 @@
 // its own, its window found by process, its texts, pixels, notification and endings checked.
 #include "ChildProcess.h"
 #include "Handles.h"
+#include "ModuleLayout.h"
 #include "RegistryLock.h"
 #include "StatusProgram.h"
 #include "TempFolder.h"
@@ -15,12 +16,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 using namespace attente::test;
 
 namespace {
 
 const std::wstring kFrenchStatus = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...";
+const std::wstring kGermanStatus = L"Informationen werden aktualisiert\r\n\r\nBitte warten...";
 constexpr char kStaticClass[] = "Static";
 
 // The id of the process running `image` once its status window is up, 0 when none appears.
@@ -84,6 +88,37 @@ TEST(StatusWindow, ShowsTheBuiltInFrenchTextCentredAtItsDesignSize) {
     CloseAndExpectExit(program, window);
 }
 
+TEST(StatusWindow, CraftedModulesReadAsTheirFilesSay) {
+    struct TCase {
+        const char* What;
+        std::string (*Craft)(const std::string&);
+        const char* As;
+        const char* Arguments;
+    };
+    // The French system's own abbreviation names the module chosen at start-up.
+    const TCase cases[] = {
+        {"data beyond the image, by the switch", DataBeyondImage, "setup.DEU", "/L=DEU"},
+        {"data beyond the image, at start-up", DataBeyondImage, "setup.FRA", ""},
+        {"virtual size shrunk, by the switch", ShrunkVirtualSize, "setup.DEU", "/L=DEU"},
+        {"virtual size shrunk, at start-up", ShrunkVirtualSize, "setup.FRA", ""},
+    };
+    std::ifstream in(DistFolder() + "\\attente.DE", std::ios::binary);
+    const std::string german{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TRegistryLock registry;
+        TInstallFolder folder;
+        const std::string crafted = c.Craft(german);
+        ASSERT_FALSE(crafted.empty());
+        folder.Write(c.As, crafted);
+        TChildProcess program = folder.Start(c.Arguments);
+        const HWND window = WaitForStatusWindow(program);
+        ASSERT_NE(window, nullptr) << program.Output();
+        EXPECT_EQ(ReadStatusWindow(window).Label.Text, kGermanStatus);
+        CloseAndExpectExit(program, window);
+    }
+}
+
 TEST(StatusWindow, ModuleThatDoesNotNameItsLanguageShowsTheClock) {
     TRegistryLock registry;
     TInstallFolder folder;
@@ -118,8 +153,7 @@ TEST(StatusWindow, GermanModuleFromTheSwitchOnAFrenchSystem) {
     TChildProcess program = folder.Start("/L=DEU");
     const HWND window = WaitForStatusWindow(program);
     ASSERT_NE(window, nullptr) << program.Output();
-    EXPECT_EQ(ReadStatusWindow(window).Label.Text,
-              L"Informationen werden aktualisiert\r\n\r\nBitte warten...");
+    EXPECT_EQ(ReadStatusWindow(window).Label.Text, kGermanStatus);
     CloseAndExpectExit(program, window);
 }
 

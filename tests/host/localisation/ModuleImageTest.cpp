@@ -169,6 +169,26 @@ TEST(ModuleImage, RejectsOneDamagedFieldAtATime) {
          [](TBytes& b, const TLayout& l) { Put32(b, l.Section + 20, 0xFFFFFF00u); }},
         {"resource RVA in no section",
          [](TBytes& b, const TLayout& l) { Put32(b, l.ResourceDirectory, 0x9000); }},
+        {"resource tree declared smaller than its root",
+         [](TBytes& b, const TLayout& l) { Put32(b, l.ResourceDirectory + 4, 15); }},
+        {"numbers out of order",
+         [=](TBytes& b, const TLayout&) {
+             PutEntry(b, r + TLayout::Root, 0, 10, 0x80000000u | TLayout::DataNames);
+             PutEntry(b, r + TLayout::Root, 1, 6, 0x80000000u | TLayout::StringNames);
+         }},
+        {"name with a small letter",
+         [=](TBytes& b, const TLayout&) { Put16(b, r + TLayout::Name + 2, 't'); }},
+        {"resource root inside the headers",
+         [](TBytes& b, const TLayout&) { Put32(b, TLayout::OptionalHeader + 60, TLayout::RsrcRva + 1); }},
+        // The platform computes a section's end in 32 bits: this one holds no address at all.
+        {"section end wraps past 4 GiB",
+         [=](TBytes& b, const TLayout& l) {
+             constexpr std::uint32_t kTop = 0xFFFFFF00u;
+             Put32(b, l.Section + 12, kTop);
+             Put32(b, l.ResourceDirectory, kTop);
+             Put32(b, r + TLayout::StringEntry, kTop + TLayout::StringBlock);
+             Put32(b, r + TLayout::DataEntry, kTop + TLayout::Data);
+         }},
         {"resource root at the section's last byte",
          [](TBytes& b, const TLayout& l) {
              Put32(b, l.ResourceDirectory, TLayout::RsrcRva + TLayout::RsrcRawSize - 1);
@@ -177,6 +197,10 @@ TEST(ModuleImage, RejectsOneDamagedFieldAtATime) {
          [=](TBytes& b, const TLayout&) { Put16(b, r + TLayout::Root + 14, 0xFFFF); }},
         {"subdirectory beyond the file",
          [=](TBytes& b, const TLayout&) { PutEntry(b, r + TLayout::Root, 0, 6, 0x80000000u | 0x7FFFFFF0u); }},
+        {"number in the named part",
+         [=](TBytes& b, const TLayout&) { PutDirectory(b, r + TLayout::Root, 1, 1); }},
+        {"name in the numbered part",
+         [=](TBytes& b, const TLayout&) { PutDirectory(b, r + TLayout::DataNames, 0, 1); }},
         {"data entry where a type directory belongs",
          [=](TBytes& b, const TLayout&) { PutEntry(b, r + TLayout::Root, 0, 6, TLayout::StringEntry); }},
         {"directory where language data belongs",

@@ -1,5 +1,6 @@
 // The per-executable registry entry read by a real process named setup.exe, with the per-user copy
 // checked afterwards; every entry type and size that a user or installer could leave there.
+#include "KeySecurity.h"
 #include "LocaleEntries.h"
 #include "LocaleOverride.h"
 #include "ProbeFolder.h"
@@ -92,28 +93,19 @@ class TRefusingUserKey {
                   ERROR_SUCCESS);
         ACL denyAll;
         InitializeAcl(&denyAll, sizeof denyAll, ACL_REVISION);
-        SetDacl(key, &denyAll);
+        EXPECT_EQ(SetKeySecurity(key, &denyAll), ERROR_SUCCESS);
         RegCloseKey(key);
     }
     ~TRefusingUserKey() {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
-            SetDacl(key, nullptr);
+            SetKeySecurity(key, nullptr);
             RegCloseKey(key);
         }
         DeleteLocalesKey(HKEY_CURRENT_USER);
     }
     TRefusingUserKey(const TRefusingUserKey&) = delete;
     TRefusingUserKey& operator=(const TRefusingUserKey&) = delete;
-
-  private:
-    // A null DACL grants everything; an empty one grants nothing.
-    static void SetDacl(HKEY key, ACL* dacl) {
-        SECURITY_DESCRIPTOR descriptor;
-        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE);
-        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
-    }
 };
 
 class LocaleOverride : public testing::TestWithParam<OverrideCase> {};

@@ -93,10 +93,10 @@ TEST(LoadLanguageModule, FallsBackFromRegionToLanguageToEnglishToTheExe) {
          {{"setup.en", C::English}},
          {"load 0407 0"},
          {{"instance", "FRA", "source", "instance"}}},
-        {"the first English file that exists is the only one tried",
+        {"an English file that fails the check counts as missing",
          {{"setup.en", C::Truncated}, {"setup.eng", C::English}},
          {kGerman},
-         {{"instance", "FRA", "source", "instance"}}},
+         {{"setup.eng", "ENU", "source", "instance"}}},
         {"locale without an abbreviation installs nothing",
          {{"setup.en", C::English}},
          {"load 7777 1"},
@@ -123,6 +123,14 @@ TEST(LoadLanguageModule, PassesOverBadModules) {
                      {{"setup.DEU", bad}, {"setup.DE", bad}},
                      {"load 0407 0"},
                      {{"instance", "FRA", "source", "instance"}}});
+    }
+    // Mapped as data files, these read as the file's bytes say, wherever the image would end.
+    for (C crafted : {C::DataBeyondImage, C::ShrunkVirtualSize}) {
+        SCOPED_TRACE(static_cast<int>(crafted));
+        RunLoadCase({"crafted three-letter module",
+                     {{"setup.DEU", crafted}, {"setup.DE", C::English}},
+                     {kGerman},
+                     {{"setup.DEU", "DEU", "source", "instance"}}});
     }
 }
 

@@ -34,25 +34,37 @@ TEST(ModuleFiles, TruncatedExecutablePathCountsAsNone) {
 TEST(ModuleFiles, OnlySoundModulesOpen) {
     struct Case {
         TContent Content;
-        bool Opens;
+        const char* Id; // what string 65173 reads, or null when the file must not open
     };
     const Case cases[] = {
-        {TContent::German, true},     {TContent::English, true},    {TContent::Exe, true},
-        {TContent::Text, false},      {TContent::Truncated, false}, {TContent::Empty, false},
-        {TContent::Directory, false},
+        {TContent::German, "DEU"},
+        {TContent::English, "ENU"},
+        {TContent::Exe, "FRA"},
+        {TContent::DataBeyondImage, "DEU"},
+        {TContent::ShrunkVirtualSize, "DEU"},
+        {TContent::Text, nullptr},
+        {TContent::Truncated, nullptr},
+        {TContent::Empty, nullptr},
+        {TContent::Directory, nullptr},
     };
     TTempFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.Content));
-        const std::string path = folder.Full("module" + std::to_string(static_cast<int>(c.Content)));
-        folder.Put("module" + std::to_string(static_cast<int>(c.Content)), c.Content);
-        TModule module = OpenModuleAsData(path);
-        EXPECT_EQ(static_cast<bool>(module), c.Opens);
-        if (module) {
-            // Opened as data: the resources are there, but it is no loaded module of the process.
-            EXPECT_NE(FindResourceA(module.Get(), MAKEINTRESOURCEA(4074), MAKEINTRESOURCEA(6)), nullptr);
-            EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr);
-        }
+        const std::string name = "module" + std::to_string(static_cast<int>(c.Content));
+        folder.Put(name, c.Content);
+        const std::string path = folder.Full(name);
+        TDataModule module = OpenModuleAsData(path);
+        ASSERT_EQ(static_cast<bool>(module), c.Id != nullptr);
+        if (!module) continue;
+        char id[8] = {};
+        LoadStringA(module.Module.Get(), 65173, id, sizeof id);
+        EXPECT_STREQ(id, c.Id);
+        // Opened as data: no loaded module of the process.
+        EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr);
+        // Its file stays closed to writers and deleters while the module is open.
+        EXPECT_FALSE(TFile(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr)));
+        EXPECT_FALSE(DeleteFileA(path.c_str()));
     }
     EXPECT_FALSE(OpenModuleAsData(folder.Full("missing.DEU")));
 }
@@ -91,7 +103,7 @@ TEST(Handles, ModuleOwnerReleasesItsViewOnceAndHandsItOverOnMove) {
     folder.Put("setup.DEU", TContent::German);
     HMODULE raw = nullptr;
     {
-        TModule first = OpenModuleAsData(folder.Full("setup.DEU"));
+        TModule first = std::move(OpenModuleAsData(folder.Full("setup.DEU")).Module);
         ASSERT_TRUE(first);
         raw = first.Get();
         TModule second = std::move(first);
@@ -101,7 +113,7 @@ TEST(Handles, ModuleOwnerReleasesItsViewOnceAndHandsItOverOnMove) {
     }
     EXPECT_FALSE(IsMapped(raw));
 
-    TModule kept = OpenModuleAsData(folder.Full("setup.DEU"));
+    TModule kept = std::move(OpenModuleAsData(folder.Full("setup.DEU")).Module);
     HMODULE released = kept.Release();
     EXPECT_FALSE(kept);
     EXPECT_TRUE(IsMapped(released));

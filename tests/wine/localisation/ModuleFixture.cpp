@@ -2,6 +2,7 @@
 #include "ModuleFixture.h"
 
 #include "Handles.h"
+#include "ModuleLayout.h"
 #include "ModuleProbe.h"
 
 #include <gtest/gtest.h>
@@ -160,6 +161,15 @@ void TTempFolder::Put(const std::string& relative, TContent content) const {
     case TContent::Empty:
         WriteBytes(path, "");
         break;
+    case TContent::DataBeyondImage:
+    case TContent::ShrunkVirtualSize: {
+        const std::string module = ReadWholeFile(DistPath("attente.DE"));
+        const std::string crafted =
+            content == TContent::DataBeyondImage ? DataBeyondImage(module) : ShrunkVirtualSize(module);
+        ASSERT_FALSE(crafted.empty()) << "attente.DE is not laid out as the crafting expects";
+        WriteBytes(path, crafted);
+        break;
+    }
     case TContent::Directory:
         ASSERT_TRUE(CreateDirectoryW(LongForm(path).c_str(), nullptr)) << path;
         break;

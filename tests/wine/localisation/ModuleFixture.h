@@ -11,8 +11,19 @@
 
 namespace attente::test {
 
-// What a fixture file holds: copies of the built modules and exe, or deliberately bad files.
-enum class TContent { German, English, Exe, Text, Truncated, Empty, Directory };
+// What a fixture file holds: copies of the built modules and exe, deliberately bad files, or the
+// German module crafted as ModuleLayout.h describes.
+enum class TContent {
+    German,
+    English,
+    Exe,
+    Text,
+    Truncated,
+    Empty,
+    Directory,
+    DataBeyondImage,
+    ShrunkVirtualSize
+};
 
 // A built file of the distribution (ATTENTE_DIST_DIR) as a Windows path.
 std::string DistPath(const std::string& name);

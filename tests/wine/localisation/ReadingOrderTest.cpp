@@ -27,9 +27,9 @@ void PrintTo(const ReadingOrderCase& c, std::ostream* os) {
 }
 
 void InstallBuilt(const char* module) {
-    TModule opened = OpenModuleAsData(DistPath(std::string("attente.") + module));
+    TDataModule opened = OpenModuleAsData(DistPath(std::string("attente.") + module));
     ASSERT_TRUE(opened);
-    const HMODULE handle = opened.Release();
+    const HMODULE handle = opened.Module.Release();
     ASSERT_EQ(InstallResourceModule(handle), handle);
 }
 

@@ -37,11 +37,11 @@ TEST_F(ResourceSource, WithoutARecordNothingIsInstalled) {
     EXPECT_EQ(LoadLanguageModule(0x0407, true), nullptr);
     TTempFolder folder;
     folder.Put("setup.DEU", TContent::German);
-    TModule module = OpenModuleAsData(folder.Full("setup.DEU"));
+    TDataModule module = OpenModuleAsData(folder.Full("setup.DEU"));
     ASSERT_TRUE(module);
     // Refused, so the caller still owns its reference.
-    EXPECT_EQ(InstallResourceModule(module.Get()), nullptr);
-    EXPECT_TRUE(IsMapped(module.Get()));
+    EXPECT_EQ(InstallResourceModule(module.Module.Get()), nullptr);
+    EXPECT_TRUE(IsMapped(module.Module.Get()));
     EXPECT_EQ(FindResourceHInstance(), GetModuleHandleA(nullptr));
 }
 
@@ -74,9 +74,9 @@ TEST_F(ResourceSource, InstalledModuleServesReadsAndIsReleasedWithTheRecord) {
     InitModuleRecord(GetModuleHandleA(nullptr));
     TTempFolder folder;
     folder.Put("setup.DEU", TContent::German);
-    TModule module = OpenModuleAsData(folder.Full("setup.DEU"));
+    TDataModule module = OpenModuleAsData(folder.Full("setup.DEU"));
     ASSERT_TRUE(module);
-    const HMODULE german = module.Release();
+    const HMODULE german = module.Module.Release();
     EXPECT_EQ(InstallResourceModule(german), german);
     EXPECT_EQ(FindResourceHInstance(), german);
     EXPECT_EQ(LoadResStringA(kLanguageIdString), "DEU");
@@ -88,7 +88,7 @@ TEST_F(ResourceSource, InstalledModuleServesReadsAndIsReleasedWithTheRecord) {
     EXPECT_EQ(LoadResStringA(kLanguageIdString), "FRA");
 
     module = OpenModuleAsData(folder.Full("setup.DEU"));
-    const HMODULE again = module.Release();
+    const HMODULE again = module.Module.Release();
     InstallResourceModule(again);
     ReleaseModuleRecord();
     EXPECT_FALSE(IsMapped(again));

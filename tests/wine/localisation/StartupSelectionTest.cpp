@@ -1,5 +1,8 @@
 // The start-up selection in a real process: setup.exe in a fresh folder, real modules and bad files
 // beside it, real Locales registry entries, and the process's own thread locale.
+#include "Handles.h"
+#include "KeySecurity.h"
+#include "LocaleOverride.h"
 #include "ModuleFixture.h"
 #include "ModuleProbe.h"
 #include "RegistryLock.h"
@@ -9,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 using namespace attente;
 using namespace attente::test;
@@ -40,6 +44,44 @@ struct TStartupCase {
     std::vector<TValueSpec> Values = {};
     std::vector<HKEY> EmptyKeys = {};
     const char* Exe = "setup.exe";
+    bool MachineKeyReadOnly = false; // as a standard user meets it: query rights, no standard rights
+};
+
+// The per-machine key as a standard user meets it, until the end of the scope: owned by the system and
+// granting everyone reading (and changing that grant back) only.
+class TReadOnlyMachineKey {
+  public:
+    TReadOnlyMachineKey() {
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone_);
+        AllocateAndInitializeSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &system_);
+        InitializeAcl(&acl_.Header, sizeof acl_, ACL_REVISION);
+        AddAccessAllowedAce(&acl_.Header, ACL_REVISION, KEY_READ | WRITE_DAC, everyone_);
+        Apply(&acl_.Header, system_);
+    }
+    ~TReadOnlyMachineKey() {
+        // A null DACL grants everything again, so the entries can be removed.
+        Apply(nullptr, nullptr);
+        FreeSid(everyone_);
+        FreeSid(system_);
+    }
+    TReadOnlyMachineKey(const TReadOnlyMachineKey&) = delete;
+    TReadOnlyMachineKey& operator=(const TReadOnlyMachineKey&) = delete;
+
+  private:
+    static void Apply(ACL* dacl, PSID owner) {
+        TRegKey key;
+        const REGSAM access = owner ? WRITE_DAC | WRITE_OWNER : WRITE_DAC;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLocalesKey, 0, access, key.Receive()), ERROR_SUCCESS);
+        EXPECT_EQ(SetKeySecurity(key.Get(), dacl, owner), ERROR_SUCCESS);
+    }
+    PSID everyone_ = nullptr;
+    PSID system_ = nullptr;
+    struct {
+        ACL Header;
+        BYTE Aces[64];
+    } acl_{};
 };
 
 // A folder name that makes <folder>\<name>\setup.exe exactly kLongestExePath characters long.
@@ -78,6 +120,15 @@ void RunStartupCase(const TStartupCase& c) {
     for (const TValueSpec& value : c.Values)
         entries.Set(value.Root, std::string(value.Name) == "{exe}" ? longPath : value.Name, value.Type,
                     value.Data);
+
+    std::optional<TReadOnlyMachineKey> readOnly;
+    if (c.MachineKeyReadOnly) {
+        readOnly.emplace();
+        TRegKey refused;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLocalesKey, 0, 0xF0019, refused.Receive()),
+                  ERROR_ACCESS_DENIED)
+            << "this system does not enforce registry security";
+    }
 
     const TProbeReport report = RunProbe(folder, exe);
     ASSERT_EQ(report.ExitCode, 0u);
@@ -119,6 +170,14 @@ TEST(StartupByThreadLocale, OpensTheFirstCandidateThatIsASoundModule) {
         {"truncated module", {{"setup.{3}", C::Truncated}, {"setup.{2}", C::German}}, "setup.{2}", "DEU"},
         {"zero-byte module", {{"setup.{3}", C::Empty}, {"setup.{2}", C::German}}, "setup.{2}", "DEU"},
         {"only bad modules", {{"setup.{3}", C::Truncated}, {"setup.{2}", C::Empty}}, "instance", "FRA"},
+        {"resource data beyond the image",
+         {{"setup.{3}", C::DataBeyondImage}, {"setup.{2}", C::English}},
+         "setup.{3}",
+         "DEU"},
+        {"section virtual size shrunk",
+         {{"setup.{3}", C::ShrunkVirtualSize}, {"setup.{2}", C::English}},
+         "setup.{3}",
+         "DEU"},
         {"extension-less exe under a dotted folder",
          {{"dir.{3}", C::German}, {"dir.x\\setup.{3}", C::English}},
          "dir.{3}",
@@ -200,11 +259,11 @@ TEST(StartupOverride, RegistryEntryForTheExeComesBeforeTheThreadLocale) {
          "setup.{3}",
          "DEU",
          {{user, "{exe}", REG_MULTI_SZ, std::string("ENU\0\0", 5)}}},
-        {"wrong type, then the default",
-         {{"setup.ENU", C::English}, {"setup.DEU", C::German}},
-         "setup.DEU",
+        {"wrong type: no override, the default unread",
+         {{"setup.ENU", C::English}, {"setup.{3}", C::German}},
+         "setup.{3}",
          "DEU",
-         {{user, "{exe}", REG_DWORD, dwordEnu}, {user, "", REG_SZ, Sz("DEU")}}},
+         {{user, "{exe}", REG_DWORD, dwordEnu}, {user, "", REG_SZ, Sz("ENU")}}},
         {"per-machine entry when there is no per-user key",
          english_german,
          "setup.ENU",
@@ -215,6 +274,14 @@ TEST(StartupOverride, RegistryEntryForTheExeComesBeforeTheThreadLocale) {
          "setup.ENU",
          "ENU",
          {{machine, "", REG_SZ, Sz("ENU")}}},
+        {"per-machine key that only grants reading",
+         english_german,
+         "setup.ENU",
+         "ENU",
+         {{machine, "{exe}", REG_SZ, Sz("ENU")}},
+         {},
+         "setup.exe",
+         true},
         {"an empty per-user key hides the per-machine entry",
          english_german,
          "setup.{3}",

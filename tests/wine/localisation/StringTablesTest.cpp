@@ -102,27 +102,28 @@ TEST(StringTables, EveryModuleHoldsAllSixTextsWithItsOwnAbbreviation) {
     EXPECT_TRUE(names.count("attente.DE"));
     for (const std::string& name : modules) {
         SCOPED_TRACE(name);
-        TModule module = OpenModuleAsData(DistPath(name));
+        TDataModule module = OpenModuleAsData(DistPath(name));
         ASSERT_TRUE(module) << "not a sound module";
         // A module named by the first two letters serves every variant; its own abbreviation is the
         // variant whose texts it holds.
         const std::string extension = Extension(name);
-        const std::string own = WideToUtf8(ReadString(module.Get(), kLanguageIdString));
+        const std::string own = WideToUtf8(ReadString(module.Module.Get(), kLanguageIdString));
         if (extension.size() == kShortNameLength)
             EXPECT_EQ(own.substr(0, kShortNameLength), extension);
         else
             EXPECT_EQ(own, extension);
-        EXPECT_EQ(own, AbbreviationOf(StringTableLanguage(module.Get()))) << "written in another language";
+        EXPECT_EQ(own, AbbreviationOf(StringTableLanguage(module.Module.Get())))
+            << "written in another language";
         for (UINT id : kModuleStrings) {
             SCOPED_TRACE(id);
-            const std::wstring text = ReadString(module.Get(), id);
+            const std::wstring text = ReadString(module.Module.Get(), id);
             EXPECT_FALSE(text.empty());
             // Our formatter fills placeholders in order: a translation must keep the French ones.
             EXPECT_EQ(Placeholders(text), Placeholders(ReadString(exe.Get(), id)));
             EXPECT_NE(text, ReadString(exe.Get(), id)) << "left untranslated";
         }
         // The status text keeps its blank line between the two sentences.
-        EXPECT_NE(ReadString(module.Get(), kStatusTextString).find(L"\r\n\r\n"), std::wstring::npos);
+        EXPECT_NE(ReadString(module.Module.Get(), kStatusTextString).find(L"\r\n\r\n"), std::wstring::npos);
     }
 }
 
@@ -140,10 +141,10 @@ TEST(StringTables, EveryLanguageOfTheTableReachesAModuleOfItsOwn) {
         const std::string shortName = "attente." + abbrev.substr(0, kShortNameLength);
         const std::string found = names.count(full) ? full : shortName;
         ASSERT_TRUE(names.count(found)) << "no module";
-        TModule module = OpenModuleAsData(DistPath(found));
+        TDataModule module = OpenModuleAsData(DistPath(found));
         ASSERT_TRUE(module);
         EXPECT_EQ(PRIMARYLANGID(LANGIDFROMLCID(
-                      Langues->LcidOfAbbrev(WideToUtf8(ReadString(module.Get(), kLanguageIdString))))),
+                      Langues->LcidOfAbbrev(WideToUtf8(ReadString(module.Module.Get(), kLanguageIdString))))),
                   PRIMARYLANGID(LANGIDFROMLCID(row.Lcid)))
             << found << " holds another language";
     }
