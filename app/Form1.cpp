@@ -61,7 +61,7 @@ void TForm1::ShowTexts() {
 }
 
 // Changes only invalidate, so the window repaints once, after the request, at its place and size.
-bool TForm1::CarryOut(const TRelayRequest& request) {
+void TForm1::CarryOut(const TRelayRequest& request) {
     if (request.Kind == kLanguageRequest) {
         const int size =
             WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
@@ -75,7 +75,6 @@ bool TForm1::CarryOut(const TRelayRequest& request) {
         relayedStatus_ = request.Text;
     }
     ShowTexts();
-    return true;
 }
 
 void TForm1::FormPaint(TComponent&) {
@@ -112,7 +111,8 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_COPYDATA: {
         const std::optional<TRelayRequest> request =
             ReadRelayRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        result = request && CarryOut(*request) ? TRUE : FALSE;
+        if (request) CarryOut(*request);
+        result = request ? TRUE : FALSE;
         return true;
     }
     case kParentEndedMessage:

@@ -39,7 +39,7 @@ class TForm1 : public TForm {
     // The status text (a relayed one, else the module's) or the clock when the texts do not name
     // their language.
     void ShowTexts();
-    bool CarryOut(const TRelayRequest& request);
+    void CarryOut(const TRelayRequest& request);
 
     void StartJob();
     void StopWatching();

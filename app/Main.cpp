@@ -22,7 +22,7 @@ int RunProgram(HINSTANCE instance) {
     using namespace attente;
 
     // A start that only talks to the open window takes none of the steps below.
-    if (IsRelayStart()) return RelayToOpenWindow();
+    if (const std::optional<int> relayed = RelayIfAsked()) return *relayed;
 
     // 1. The start-up selection of the resource source, before any resource is read.
     InitModuleRecord(instance);

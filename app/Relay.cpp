@@ -102,17 +102,13 @@ std::optional<TRelayRequest> ReadRelayRequest(const COPYDATASTRUCT* data) {
     return TRelayRequest{data->dwData, std::move(value)};
 }
 
-bool IsRelayStart() {
-    const TSwitchList switches = WideSwitches();
-    return switches.Has(kSwitchSwitch) || switches.Has(kStatusSwitch);
-}
-
-int RelayToOpenWindow() {
+std::optional<int> RelayIfAsked() {
     const TSwitchList switches = WideSwitches();
     std::vector<TRelayRequest> requests;
     if (switches.Has(kSwitchSwitch))
         requests.push_back({kLanguageRequest, Utf8ToWide(switches.Value(kSwitchSwitch))});
     if (switches.Has(kStatusSwitch)) requests.push_back({kStatusRequest, StatusText(switches)});
+    if (requests.empty()) return std::nullopt;
     TWindowSearch search{LongPath(ExeFullPathW()), {}};
     EnumWindows(CollectStatusWindow, reinterpret_cast<LPARAM>(&search));
     if (search.Found.empty()) return kNoStatusWindowExitCode;

@@ -28,9 +28,8 @@ struct TRelayRequest {
 // The request a WM_COPYDATA carries, or none when it is not one of the documented shapes.
 std::optional<TRelayRequest> ReadRelayRequest(const COPYDATASTRUCT* data);
 
-// Whether this start only relays: /SWITCH= or /STATUS= on its command line.
-bool IsRelayStart();
-// Hands the requests to the status windows of this exe and returns the exit code.
-int RelayToOpenWindow();
+// With /SWITCH= or /STATUS= on the command line, hands the requests to the status windows of this exe
+// and gives the exit code; otherwise nothing.
+std::optional<int> RelayIfAsked();
 
 } // namespace attente
