@@ -16,9 +16,9 @@ function(attente_add_resource_module target source output_dir output_name)
   endif()
   add_library(${target} MODULE ${source})
   target_include_directories(${target} PRIVATE ${ARG_INCLUDES})
-  # A linker script that keeps the resource section only, and no symbol table (it would trail the
-  # resources in the file).
-  target_link_options(${target} PRIVATE -nostdlib -s -Wl,-e,0 -Wl,-T,${CMAKE_SOURCE_DIR}/resources/module.ld)
+  # GNU ld with a linker script that keeps the resource section only, and no symbol table (it would
+  # trail the resources in the file).
+  target_link_options(${target} PRIVATE -fuse-ld=bfd -nostdlib -s -Wl,-e,0 -Wl,-T,${CMAKE_SOURCE_DIR}/resources/module.ld)
   get_filename_component(extension ${output_name} LAST_EXT)
   get_filename_component(base ${output_name} NAME_WLE)
   set_target_properties(${target} PROPERTIES

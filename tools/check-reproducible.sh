@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:?work folder}
-for tool in cmake ninja zip i686-w64-mingw32-g++-posix i686-w64-mingw32-windres; do
+for tool in cmake ninja zip clang++ ld.lld i686-w64-mingw32-g++-posix i686-w64-mingw32-windres; do
   command -v "$tool" >/dev/null || { echo "reproducible: skipped, $tool is not installed"; exit 77; }
 done
 
