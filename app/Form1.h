@@ -29,8 +29,8 @@ class TForm1 : public TForm {
     void FormPaint(TComponent& sender);
 
     // The components of those names that the descriptions made, or null.
-    TLabel* LabWait() const { return dynamic_cast<TLabel*>(FindComponent("LabWait")); }
-    TImage* clock() const { return dynamic_cast<TImage*>(FindComponent("clock")); }
+    TLabel* LabWait() const { return FindComponentAs<TLabel>("LabWait"); }
+    TImage* clock() const { return FindComponentAs<TImage>("clock"); }
 
   protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -1,6 +1,8 @@
-// The C++ library's own failure raisers, replaced: the library's versions throw its logic_error family,
-// whose strings bring the library's string code of both ABIs and a printf into the exe. These
-// raise our exception with the library's text, or bad_alloc, which the failure box already names.
+// Pieces of the C++ runtime the exe replaces with smaller ones of its own.
+//
+// The library's failure raisers throw its logic_error family, whose strings bring the library's
+// string code of both ABIs and a printf into the exe. These raise our exception with the library's
+// text, or bad_alloc, which the failure box already names.
 #include "Exceptions.h"
 
 #include <bits/functexcept.h>
@@ -33,3 +35,25 @@ void __throw_out_of_range_fmt(const char* format, ...) {
 }
 
 } // namespace std
+
+// The exceptions being handled and the count of those thrown and not yet caught: the runtime keeps
+// them per thread through emulated thread-local storage (its own allocator, lock and destructor
+// hooks). The exe runs C++ on one thread, so one pair serves. Its layout is the C++ ABI's.
+namespace __cxxabiv1 {
+struct __cxa_eh_globals;
+}
+
+namespace {
+struct {
+    void* caughtExceptions;
+    unsigned int uncaughtExceptions;
+} exceptionGlobals;
+} // namespace
+
+extern "C" __cxxabiv1::__cxa_eh_globals* __cxa_get_globals() noexcept {
+    return reinterpret_cast<__cxxabiv1::__cxa_eh_globals*>(&exceptionGlobals);
+}
+
+extern "C" __cxxabiv1::__cxa_eh_globals* __cxa_get_globals_fast() noexcept {
+    return __cxa_get_globals();
+}

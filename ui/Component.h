@@ -37,6 +37,14 @@ class TComponent {
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     // The owned component of that name (ASCII letter case ignored), or null.
     TComponent* FindComponent(std::string_view name) const;
+    // The owned component of that name when it is a T (its class chain holds T), or null; the chain
+    // answers what dynamic_cast would, without the runtime's type search in the exe.
+    template <class T> T* FindComponentAs(std::string_view name) const {
+        TComponent* component = FindComponent(name);
+        for (const TClassInfo* info = component ? &component->ClassInfo() : nullptr; info; info = info->Parent)
+            if (info == &T::StaticClassInfo) return static_cast<T*>(component);
+        return nullptr;
+    }
 
     // Sets one property from a description; false when the class has no property of that name.
     // A property of the right name with a value of the wrong type raises EReadError.
