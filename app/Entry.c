@@ -14,7 +14,7 @@ enum { kGuiApp = 2 };
 
 /* The C library exports atexit as data only; the start-up object supplied this function. */
 int __cdecl atexit(void(__cdecl* function)(void)) {
-    return _onexit((_onexit_t) function) ? 0 : -1;
+    return _onexit((_onexit_t)function) ? 0 : -1;
 }
 
 void WinMainCRTStartup(void) {

@@ -41,7 +41,8 @@ class TComponent {
     // answers what dynamic_cast would, without the runtime's type search in the exe.
     template <class T> T* FindComponentAs(std::string_view name) const {
         TComponent* component = FindComponent(name);
-        for (const TClassInfo* info = component ? &component->ClassInfo() : nullptr; info; info = info->Parent)
+        for (const TClassInfo* info = component ? &component->ClassInfo() : nullptr; info;
+             info = info->Parent)
             if (info == &T::StaticClassInfo) return static_cast<T*>(component);
         return nullptr;
     }
