@@ -30,12 +30,12 @@ std::string Hex(std::uint32_t value) {
     std::string out;
     for (; value != 0 || out.size() < kHexDigits; value /= kHexRadix)
         out.insert(out.begin(), kDigits[value % kHexRadix]);
-    return "0x" + out;
+    return Concat({"0x", out});
 }
 
 std::string Locale(LCID lcid) {
     const std::string abbrev = LocaleAbbrev(lcid);
-    return Hex(lcid) + " " + (abbrev.empty() ? "(no abbreviation)" : abbrev);
+    return Concat({Hex(lcid), " ", abbrev.empty() ? "(no abbreviation)" : abbrev});
 }
 
 bool IsDirectory(const std::string& path) {
@@ -53,26 +53,26 @@ std::string OutcomeText(const TDiagCandidate& candidate, const std::string& path
         if (IsDirectory(path)) return "directory";
         if (candidate.Error == ERROR_FILE_NOT_FOUND || candidate.Error == ERROR_PATH_NOT_FOUND)
             return "missing";
-        return "did not open (error " + std::to_string(candidate.Error) + ")";
+        return Concat({"did not open (error ", std::to_string(candidate.Error), ")"});
     case TDiagOutcome::NotSound:
         return "not a sound module";
     case TDiagOutcome::NotMapped:
-        return "not a sound module (not mapped, error " + std::to_string(candidate.Error) + ")";
+        return Concat({"not a sound module (not mapped, error ", std::to_string(candidate.Error), ")"});
     }
     return "?";
 }
 
 std::string CandidatePath(const TDiagCandidate& candidate, const std::string& exePath) {
     if (candidate.ExeItself) return exePath;
-    return ModuleCandidate(exePath, candidate.Extension).value_or(std::string("?.") + candidate.Extension);
+    return ModuleCandidate(exePath, candidate.Extension).value_or(Concat({"?.", candidate.Extension}));
 }
 
 std::string RequestText() {
     switch (Diagnostics.Request()) {
     case TRequestSource::CommandLine:
-        return "command line, " + std::string(kLanguageSwitch) + "=" + Switches.RawValue(kLanguageSwitch);
+        return Concat({"command line, ", kLanguageSwitch, "=", Switches.RawValue(kLanguageSwitch)});
     case TRequestSource::SettingsFile:
-        return "settings file " + SettingsFilePath();
+        return Concat({"settings file ", SettingsFilePath()});
     case TRequestSource::None:
         break;
     }
@@ -86,12 +86,12 @@ std::string OverrideText() {
     case TOverrideSource::None:
         return "none";
     case TOverrideSource::PerUser:
-        return ModuleLocale + ", per-user entry (HKEY_CURRENT_USER)";
+        return Concat({ModuleLocale, ", per-user entry (HKEY_CURRENT_USER)"});
     case TOverrideSource::PerMachineCopied:
-        return ModuleLocale + ", per-machine entry (HKEY_LOCAL_MACHINE), copied to the per-user key";
+        return Concat({ModuleLocale, ", per-machine entry (HKEY_LOCAL_MACHINE), copied to the per-user key"});
     case TOverrideSource::PerMachineNoUserKey:
-        return ModuleLocale +
-               ", per-machine entry (HKEY_LOCAL_MACHINE), per-user key unavailable, not copied";
+        return Concat(
+            {ModuleLocale, ", per-machine entry (HKEY_LOCAL_MACHINE), per-user key unavailable, not copied"});
     case TOverrideSource::CopyRefused:
         return "none: the per-machine entry could not be copied to the per-user key";
     case TOverrideSource::NotText:
@@ -107,9 +107,9 @@ std::string DecisionText() {
     case TResolveDecision::RegistryKept:
         return "registry entry and no request: the start-up choice stays";
     case TResolveDecision::AlreadySpoken:
-        return "the resources in use already speak " + RequestedLanguage;
+        return Concat({"the resources in use already speak ", RequestedLanguage});
     case TResolveDecision::Loaded:
-        return "module looked for with locale " + Locale(Diagnostics.LoadedLcid());
+        return Concat({"module looked for with locale ", Locale(Diagnostics.LoadedLcid())});
     }
     return "?";
 }
@@ -122,7 +122,8 @@ std::string InstalledText(const std::string& exePath) {
     for (std::size_t i = Diagnostics.CandidateCount(); i-- > 0;) {
         const TDiagCandidate& candidate = Diagnostics.CandidateAt(i);
         if (candidate.Outcome != TDiagOutcome::Opened) continue;
-        if (candidate.ExeItself) return exePath + " (the executable opened as data: its own resources)";
+        if (candidate.ExeItself)
+            return Concat({exePath, " (the executable opened as data: its own resources)"});
         return CandidatePath(candidate, exePath);
     }
     return "?";
@@ -142,8 +143,8 @@ std::string AnsiToUtf8(const std::string& text) {
 std::string DiagnosticsReportText() {
     const std::string exePath = ModulePath(nullptr);
     std::string out = "Attente language report\r\n";
-    const auto line = [&out](const std::string& label, const std::string& value) {
-        out += label + ": " + value + "\r\n";
+    const auto line = [&out](std::string_view label, std::string_view value) {
+        out += Concat({label, ": ", value, "\r\n"});
     };
     line("Executable", exePath);
     line("Language request", RequestText());
@@ -160,11 +161,11 @@ std::string DiagnosticsReportText() {
     for (std::size_t i = 0; i < Diagnostics.CandidateCount(); ++i) {
         const TDiagCandidate& candidate = Diagnostics.CandidateAt(i);
         const std::string path = CandidatePath(candidate, exePath);
-        out += std::string(candidate.Phase == TDiagPhase::Startup ? "  start-up: " : "  resolution: ") +
-               path + ": " + OutcomeText(candidate, path) + "\r\n";
+        out += Concat({candidate.Phase == TDiagPhase::Startup ? "  start-up: " : "  resolution: ", path, ": ",
+                       OutcomeText(candidate, path), "\r\n"});
     }
     if (Diagnostics.Dropped() != 0)
-        out += "  (" + std::to_string(Diagnostics.Dropped()) + " more not recorded)\r\n";
+        out += Concat({"  (", std::to_string(Diagnostics.Dropped()), " more not recorded)\r\n"});
     line("Module installed", InstalledText(exePath));
     line("CurrentLanguage", CurrentLanguage);
     return out;

@@ -11,9 +11,12 @@ namespace attente {
 namespace {
 
 constexpr int kMaxSteps = 16;
-constexpr int kMaxStepText = 48; // name, '=', a signed 64-bit number, a tab
-constexpr LONGLONG kFileTimeUnitsPerUs = 10;
-constexpr LONGLONG kUsPerSecond = 1000000;
+constexpr int kMaxStepText = 48; // name, '=', a signed 32-bit number, a tab
+constexpr double kFileTimeUnitsPerUs = 10;
+constexpr double kUsPerSecond = 1000000;
+// Floating point keeps the 64-bit division helpers out of the exe; a step an hour or more after the
+// process's creation reads as an hour.
+constexpr double kLatestUs = 3600.0 * kUsPerSecond;
 
 struct TStep {
     const char* Name;
@@ -51,7 +54,9 @@ void WriteStartupTrace() noexcept {
     const LONGLONG nowCounter = Counter();
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    const LONGLONG usSinceCreation = (FileTimeValue(now) - FileTimeValue(created)) / kFileTimeUnitsPerUs;
+    const double usSinceCreation =
+        static_cast<double>(FileTimeValue(now) - FileTimeValue(created)) / kFileTimeUnitsPerUs;
+    const double usPerCount = kUsPerSecond / static_cast<double>(frequency.QuadPart);
 
     // Written by hand: the C library's printf or the string library would weigh more than the rest.
     char line[kMaxSteps * kMaxStepText + 1];
@@ -61,11 +66,12 @@ void WriteStartupTrace() noexcept {
         for (const char* name = steps[i].Name; *name && out < line + (i + 1) * kMaxStepText - 24;)
             *out++ = *name++;
         *out++ = '=';
-        LONGLONG us = usSinceCreation - (nowCounter - steps[i].Counter) * kUsPerSecond / frequency.QuadPart;
-        if (us < 0) {
+        double at = usSinceCreation - static_cast<double>(nowCounter - steps[i].Counter) * usPerCount;
+        if (at < 0) {
             *out++ = '-';
-            us = -us;
+            at = -at;
         }
+        unsigned long us = static_cast<unsigned long>(at < kLatestUs ? at : kLatestUs);
         char digits[20];
         int count = 0;
         do

@@ -22,7 +22,7 @@ std::string SystemMessage(DWORD error) {
     while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
         message.pop_back();
     // Narrow on purpose: the wide conversion goes through the C library's wide printf.
-    if (message.empty()) return "Error " + std::to_string(error);
+    if (message.empty()) return Concat({"Error ", std::to_string(error)});
     return WideToUtf8(message);
 }
 
@@ -43,8 +43,9 @@ TKernelHandle StartCommand(const std::string& commandLine) {
     PROCESS_INFORMATION info{};
     if (commandLine.empty() || !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                                nullptr, &startup, &info))
-        throw Exception(commandLine + " : " +
-                        SystemMessage(commandLine.empty() ? ERROR_INVALID_PARAMETER : GetLastError()));
+        throw Exception(
+            Concat({commandLine, " : ",
+                    SystemMessage(commandLine.empty() ? ERROR_INVALID_PARAMETER : GetLastError())}));
     CloseHandle(info.hThread);
     return TKernelHandle(info.hProcess);
 }

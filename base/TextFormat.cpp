@@ -5,9 +5,21 @@
 
 namespace attente {
 
+std::string Concat(std::initializer_list<std::string_view> pieces) {
+    std::size_t size = 0;
+    for (const std::string_view piece : pieces)
+        size += piece.size();
+    std::string out;
+    out.reserve(size);
+    for (const std::string_view piece : pieces)
+        out += piece;
+    return out;
+}
+
 std::wstring FormatTemplate(const std::wstring& templ, std::initializer_list<TFormatArg> args) {
     std::vector<const TFormatArg*> queue;
-    for (const TFormatArg& arg : args) queue.push_back(&arg);
+    for (const TFormatArg& arg : args)
+        queue.push_back(&arg);
     std::size_t next = 0;
     std::wstring out;
     out.reserve(templ.size());
@@ -21,7 +33,8 @@ std::wstring FormatTemplate(const std::wstring& templ, std::initializer_list<TFo
         if (conversion == L'%') {
             out += L'%';
             ++i;
-        } else if ((conversion == L's' || conversion == L'p') && next < queue.size() && queue[next]->Kind == conversion) {
+        } else if ((conversion == L's' || conversion == L'p') && next < queue.size() &&
+                   queue[next]->Kind == conversion) {
             out += queue[next++]->Text;
             ++i;
         } else {

@@ -4,6 +4,7 @@
 #include "AsciiCase.h"
 
 #include "Exceptions.h"
+#include "TextFormat.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,7 +12,7 @@
 namespace attente {
 
 void RaiseStreamError(const std::string& what) {
-    throw EReadError("Description de fenêtre illisible : " + what);
+    throw EReadError(Concat({"Description de fenêtre illisible : ", what}));
 }
 
 TMemorySource::TMemorySource(const void* data, std::size_t size)
@@ -34,7 +35,7 @@ std::uint64_t TDescriptionReader::Remaining() const {
 }
 
 void TDescriptionReader::CheckAvailable(std::uint64_t count, const char* what) const {
-    if (count > Remaining()) RaiseStreamError(std::string(what) + " dépasse la fin des données");
+    if (count > Remaining()) RaiseStreamError(Concat({what, " dépasse la fin des données"}));
 }
 
 void TDescriptionReader::ReadBytes(std::uint8_t* into, std::size_t count) {
@@ -102,7 +103,7 @@ std::string TDescriptionReader::ReadName(const char* what, bool dotted) {
     CheckAvailable(length, what);
     std::string name(length, '\0');
     ReadBytes(reinterpret_cast<std::uint8_t*>(name.data()), length);
-    if (!IsDescriptionName(name, dotted)) RaiseStreamError(std::string(what) + " incorrect");
+    if (!IsDescriptionName(name, dotted)) RaiseStreamError(Concat({what, " incorrect"}));
     return name;
 }
 
@@ -142,7 +143,7 @@ TValue TDescriptionReader::ReadValue() {
     case TValueType::True:
         return TValue::OfBoolean(true);
     }
-    RaiseStreamError("type de valeur inconnu " + std::to_string(type));
+    RaiseStreamError(Concat({"type de valeur inconnu ", std::to_string(type)}));
 }
 
 void TDescriptionReader::ReadHeader() {
@@ -151,7 +152,8 @@ void TDescriptionReader::ReadHeader() {
     ReadBytes(magic, sizeof magic);
     if (std::memcmp(magic, kDescriptionMagic, sizeof magic) != 0) RaiseStreamError("signature inconnue");
     const std::uint16_t version = ReadUInt16();
-    if (version != kDescriptionVersion) RaiseStreamError("version " + std::to_string(version) + " inconnue");
+    if (version != kDescriptionVersion)
+        RaiseStreamError(Concat({"version ", std::to_string(version), " inconnue"}));
 }
 
 void TDescriptionReader::ReadPrefix(TRecordPrefix& prefix) {
@@ -166,7 +168,7 @@ void TDescriptionReader::ReadRecord(int depth) {
     TRecordPrefix prefix;
     ReadPrefix(prefix);
     if (depth > 1 && !names_.insert(UpperAscii(prefix.Name)).second)
-        RaiseStreamError("composant " + prefix.Name + " répété");
+        RaiseStreamError(Concat({"composant ", prefix.Name, " répété"}));
     BeginRecord(prefix, depth);
 
     const std::uint16_t propertyCount = ReadUInt16();
@@ -175,7 +177,7 @@ void TDescriptionReader::ReadRecord(int depth) {
     std::set<std::string> seen;
     for (std::uint16_t i = 0; i < propertyCount; ++i) {
         const std::string name = ReadName("un nom de propriété", true);
-        if (!seen.insert(UpperAscii(name)).second) RaiseStreamError("propriété " + name + " répétée");
+        if (!seen.insert(UpperAscii(name)).second) RaiseStreamError(Concat({"propriété ", name, " répétée"}));
         const TValue value = ReadValue();
         ReadProperty(name, value);
     }

@@ -44,8 +44,8 @@ TFormReader::~TFormReader() {
 void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
     if (depth == 1) {
         if (!root_.ClassChainHas(prefix.ClassName))
-            throw EReadError("La description de " + prefix.ClassName + " ne convient pas à une fenêtre " +
-                             root_.ClassInfo().Name);
+            throw EReadError(Concat({"La description de ", prefix.ClassName,
+                                     " ne convient pas à une fenêtre ", root_.ClassInfo().Name}));
         if (!prefix.Inherited()) root_.SetName(prefix.Name);
         stack_.push_back(&root_);
     } else {
@@ -59,20 +59,21 @@ TComponent& TFormReader::ExistingComponent(const TRecordPrefix& prefix) {
     TComponent* component = root_.FindComponent(prefix.Name);
     if (!component) throw EReadError(NamedResourceMessage(kAncestorNotFoundString, prefix.Name));
     if (!component->ClassChainHas(prefix.ClassName))
-        throw EReadError("Le composant " + prefix.Name + " n'est pas de la classe " + prefix.ClassName);
+        throw EReadError(
+            Concat({"Le composant ", prefix.Name, " n'est pas de la classe ", prefix.ClassName}));
     return *component;
 }
 
 TComponent& TFormReader::CreateComponent(const TRecordPrefix& prefix, TComponent& parent) {
     if (root_.FindComponent(prefix.Name))
-        throw EReadError("Un composant nommé " + prefix.Name + " existe déjà");
+        throw EReadError(Concat({"Un composant nommé ", prefix.Name, " existe déjà"}));
     const TCreatableClass* creatable = nullptr;
     for (const TCreatableClass& c : kCreatableClasses)
         if (EqualsIgnoringAsciiCase(c.Info.Name, prefix.ClassName)) creatable = &c;
-    if (!creatable) throw EReadError("Classe " + prefix.ClassName + " non trouvée");
+    if (!creatable) throw EReadError(Concat({"Classe ", prefix.ClassName, " non trouvée"}));
     // Only the form holds controls.
     if (&parent != &root_)
-        throw EReadError("Le composant " + parent.Name() + " ne peut pas contenir " + prefix.Name);
+        throw EReadError(Concat({"Le composant ", parent.Name(), " ne peut pas contenir ", prefix.Name}));
     // The form owns it from the start, and destroys it with itself.
     TControl* control = creatable->Create(&root_);
     control->SetName(prefix.Name);
@@ -85,12 +86,13 @@ void TFormReader::ReadProperty(const std::string& name, const TValue& value) {
     if (TNotifyEvent* slot = component.EventProperty(name)) {
         const std::string& routine = ExpectIdentifier(value, name);
         TNotifyEvent bound = root_.FindMethod(routine);
-        if (!bound) throw EReadError("Routine " + routine + " non trouvée pour " + name);
+        if (!bound) throw EReadError(Concat({"Routine ", routine, " non trouvée pour ", name}));
         *slot = std::move(bound);
         return;
     }
     if (!component.SetProperty(name, value))
-        throw EReadError("Propriété " + name + " inconnue pour la classe " + component.ClassInfo().Name);
+        throw EReadError(
+            Concat({"Propriété ", name, " inconnue pour la classe ", component.ClassInfo().Name}));
 }
 
 void TFormReader::EndRecord() {

@@ -2,6 +2,7 @@
 #include "InitLangue.h"
 
 #include "Exceptions.h"
+#include "TextFormat.h"
 
 #include <memory>
 
@@ -57,12 +58,12 @@ TLangues::TLangues(const TLangue* rows, std::size_t count) {
 
 const TLangue& TLangues::Row(std::size_t index) const {
     if (index >= rows_.size())
-        throw EListError("Indice de liste hors limites (" + std::to_string(index) + ")");
+        throw EListError(Concat({"Indice de liste hors limites (", std::to_string(index), ")"}));
     return rows_[index];
 }
 
 DWORD TLangues::LcidAt(int index) const {
-    if (index < 0) throw EListError("Indice de liste hors limites (" + std::to_string(index) + ")");
+    if (index < 0) throw EListError(Concat({"Indice de liste hors limites (", std::to_string(index), ")"}));
     return Row(static_cast<std::size_t>(index)).Lcid;
 }
 

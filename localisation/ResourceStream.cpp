@@ -2,6 +2,7 @@
 #include "ResourceStream.h"
 
 #include "Exceptions.h"
+#include "TextFormat.h"
 
 namespace attente {
 
@@ -11,7 +12,7 @@ std::unique_ptr<TResourceStream> TResourceStream::Open(HINSTANCE module, const s
     const DWORD size = SizeofResource(module, info);
     HGLOBAL loaded = LoadResource(module, info);
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data && size) throw EReadError("Ressource " + name + " illisible");
+    if (!data && size) throw EReadError(Concat({"Ressource ", name, " illisible"}));
     return std::unique_ptr<TResourceStream>(new TResourceStream(data, size));
 }
 

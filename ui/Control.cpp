@@ -4,6 +4,7 @@
 #include "AsciiCase.h"
 #include "Dpi.h"
 #include "Exceptions.h"
+#include "TextFormat.h"
 
 #include <algorithm>
 
@@ -60,7 +61,7 @@ void TControl::CreateHandle() {
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_OWNERDRAW | (visible_ ? WS_VISIBLE : 0),
                                   r.left, r.top, r.right - r.left, r.bottom - r.top, parent_->window_,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window) throw Exception("CreateWindowExW a échoué (" + std::to_string(GetLastError()) + ")");
+    if (!window) throw Exception(Concat({"CreateWindowExW a échoué (", std::to_string(GetLastError()), ")"}));
     Attach(window);
 }
 

@@ -31,7 +31,7 @@ std::wstring FormWindowClass(const char* className) {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = name.c_str();
     if (!RegisterClassExW(&wc))
-        throw Exception("RegisterClassExW a échoué (" + std::to_string(GetLastError()) + ")");
+        throw Exception(Concat({"RegisterClassExW a échoué (", std::to_string(GetLastError()), ")"}));
     return name;
 }
 
@@ -82,7 +82,7 @@ void TForm::CreateHandle() {
                                   WS_POPUP | WS_CLIPSIBLINGS | (Visible() ? WS_VISIBLE : 0), r.left, r.top,
                                   r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), this);
-    if (!window) throw Exception("CreateWindowExW a échoué (" + std::to_string(GetLastError()) + ")");
+    if (!window) throw Exception(Concat({"CreateWindowExW a échoué (", std::to_string(GetLastError()), ")"}));
     if (centred_) PlaceWindow();
     for (TControl* child : Controls())
         child->CreateHandle();

@@ -2,6 +2,7 @@
 #include "PropertyValue.h"
 
 #include "Exceptions.h"
+#include "TextFormat.h"
 
 namespace attente {
 
@@ -68,8 +69,8 @@ const char* ValueTypeName(TValueType type) {
 namespace {
 
 [[noreturn]] void RaiseWrongType(const TValue& value, std::string_view property, const char* wanted) {
-    throw EReadError("Valeur de propriété incorrecte : " + std::string(property) + " attend un " + wanted +
-                     ", pas un " + ValueTypeName(value.Type));
+    throw EReadError(Concat({"Valeur de propriété incorrecte : ", property, " attend un ", wanted,
+                             ", pas un ", ValueTypeName(value.Type)}));
 }
 
 } // namespace
@@ -105,8 +106,7 @@ bool ExpectBoolean(const TValue& value, std::string_view property) {
 }
 
 void RaiseBadValue(std::string_view property, std::string_view value) {
-    throw EReadError("Valeur de propriété incorrecte : " + std::string(value) + " pour " +
-                     std::string(property));
+    throw EReadError(Concat({"Valeur de propriété incorrecte : ", value, " pour ", property}));
 }
 
 } // namespace attente

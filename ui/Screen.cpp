@@ -2,6 +2,7 @@
 #include "Screen.h"
 
 #include "Exceptions.h"
+#include "TextFormat.h"
 
 #include <algorithm>
 #include <string>
@@ -12,7 +13,7 @@ constinit TScreen Screen;
 
 TForm* TScreen::Forms(int index) const {
     if (index < 0 || index >= FormCount())
-        throw EListError("Indice de liste hors limites (" + std::to_string(index) + ")");
+        throw EListError(Concat({"Indice de liste hors limites (", std::to_string(index), ")"}));
     return forms_[static_cast<std::size_t>(index)];
 }
 
