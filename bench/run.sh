@@ -15,7 +15,7 @@ cc=i686-w64-mingw32-gcc-posix
 "$cc" -Os -s -Wall -Wextra -mwindows -o "$out/minimal.exe" "$root/bench/minimal.c"
 "$cc" -Os -s -Wall -Wextra -o "$out/StartupBench.exe" "$root/bench/StartupBench.c" -lpsapi -lgdi32
 i686-w64-mingw32-g++-posix -std=c++20 -Os -s -Wall -Wextra -static -I"$root/base" -I"$root/localisation" \
-  -o "$out/LocaleCost.exe" "$root/bench/LocaleCost.cpp" "$root/localisation/InitLangue.cpp" -lpsapi
+  -o "$out/LocaleCost.exe" "$root/bench/LocaleCost.cpp" "$root/localisation/InitLangue.cpp" "$root/base/TextFormat.cpp" -lpsapi
 # The program under its release name beside its modules, as an installer ships it.
 rm -f "$out"/attente.*
 cp "$root"/build/release/stage/attente.* "$out"/
