@@ -119,10 +119,12 @@ void* __deregister_frame_info(const void* begin) {
     return NULL;
 }
 
-const void* _Unwind_Find_FDE(const void* pc, struct FrameBases* bases) {
+/* The entry of the function that holds `pc` in `table`, or NULL. The tests search tables of their own
+ * through it. */
+const void* FindUnwindEntry(const unsigned char* table, const void* pc, struct FrameBases* bases) {
     const unsigned char* common = NULL;
     unsigned encoding = kOmitted;
-    for (const unsigned char* entry = frames; entry;) {
+    for (const unsigned char* entry = table; entry;) {
         const uint32_t length = Read32(entry);
         /* 0xffffffff announces 64-bit lengths, which a 32-bit program's tables never use. */
         if (length == 0 || length == 0xffffffffu) break;
@@ -148,4 +150,8 @@ const void* _Unwind_Find_FDE(const void* pc, struct FrameBases* bases) {
         entry += 4 + length;
     }
     return NULL;
+}
+
+const void* _Unwind_Find_FDE(const void* pc, struct FrameBases* bases) {
+    return FindUnwindEntry(frames, pc, bases);
 }
