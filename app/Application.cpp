@@ -4,6 +4,7 @@
 #include "Application.h"
 
 #include "ExeWidePath.h"
+#include "FailureBox.h"
 #include "FailureText.h"
 #include "PathRules.h"
 #include "ReadingOrder.h"
@@ -92,7 +93,7 @@ void TApplication::ShowException(const std::exception& failure) noexcept {
     try {
         const std::wstring text = LoopFailureText(Utf8ToWide(failure.what()));
         const HWND owner = mainForm_ ? mainForm_->Handle() : nullptr;
-        MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MessageBoxReadingOrder());
+        ShowFailureBox(owner, text, title_, MB_OK | MB_ICONERROR | MessageBoxReadingOrder());
     } catch (...) {
         // No memory left for the text: the failure cannot be shown, and the loop still goes on.
     }

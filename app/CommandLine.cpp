@@ -1,8 +1,10 @@
 // The command-line reader: the program's own splitting, in the ANSI code page's character widths.
 #include "CommandLine.h"
 
-#include "CommandLineSplit.h"
 #include "LanguageValues.h"
+#include "SwitchArguments.h"
+#include "SwitchNames.h"
+#include "TextFormat.h"
 
 #include <windows.h>
 
@@ -11,8 +13,6 @@ namespace attente {
 TSwitchList Switches;
 
 namespace {
-
-constexpr char kLanguageSwitch[] = "/L";
 
 // Names are compared as the user's locale compares letters without case.
 bool SwitchNamesEqual(std::string_view a, std::string_view b) {
@@ -29,9 +29,8 @@ bool IsAnsiLeadByte(unsigned char byte) {
 bool ReadCommandLine(const char* rawCommandLine) {
     try {
         std::vector<std::string> arguments =
-            SplitCommandLine(rawCommandLine ? rawCommandLine : "", IsAnsiLeadByte);
-        if (arguments.size() <= 1) return true;
-        arguments.erase(arguments.begin());
+            SwitchArguments(rawCommandLine ? rawCommandLine : "", IsAnsiLeadByte, SwitchNamesEqual);
+        if (arguments.empty()) return true;
         Switches = TSwitchList(std::move(arguments), SwitchNamesEqual);
         RequestedLanguage = Switches.Value(kLanguageSwitch);
         return true;
@@ -42,6 +41,10 @@ bool ReadCommandLine(const char* rawCommandLine) {
 
 bool ReadCommandLine() {
     return ReadCommandLine(GetCommandLineA());
+}
+
+TSwitchList WideSwitches() {
+    return TSwitchList(SwitchArguments(WideToUtf8(GetCommandLineW()), NoLeadBytes, EqualsIgnoringAsciiCase));
 }
 
 void ClearSwitches() {

@@ -18,6 +18,7 @@ class TCursor {
     }
     bool AtSeparator() const { return !AtEnd() && Peek() <= kLastSeparator; }
     void Skip(std::size_t count = 1) { pos_ += count; }
+    std::size_t Position() const { return pos_; }
 
     // A two-byte character moves as one, so its trail byte is never taken for a quote or separator.
     void CopyCharacterTo(std::string& out) {
@@ -62,12 +63,14 @@ bool NoLeadBytes(unsigned char) {
     return false;
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view raw, TIsLeadByte isLeadByte) {
+std::vector<std::string> SplitCommandLine(std::string_view raw, TIsLeadByte isLeadByte,
+                                          std::vector<std::size_t>* starts) {
     std::vector<std::string> arguments;
     TCursor cursor(raw, isLeadByte ? isLeadByte : NoLeadBytes);
     for (;;) {
         SkipToArgumentStart(cursor);
         if (cursor.AtEnd()) return arguments;
+        if (starts) starts->push_back(cursor.Position());
         arguments.push_back(ReadArgument(cursor));
     }
 }

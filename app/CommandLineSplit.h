@@ -14,7 +14,9 @@ using TIsLeadByte = bool (*)(unsigned char byte);
 bool NoLeadBytes(unsigned char byte);
 
 // Argument 0 is the program's path as written on the command line. Never reads past the view, also
-// when a lead byte is the last byte of the text.
-std::vector<std::string> SplitCommandLine(std::string_view raw, TIsLeadByte isLeadByte = NoLeadBytes);
+// when a lead byte is the last byte of the text. `starts`, when given, receives where each argument
+// begins in `raw`.
+std::vector<std::string> SplitCommandLine(std::string_view raw, TIsLeadByte isLeadByte = NoLeadBytes,
+                                          std::vector<std::size_t>* starts = nullptr);
 
 } // namespace attente

@@ -11,6 +11,7 @@
 #include "ModulePath.h"
 #include "ResourceSource.h"
 #include "SettingsFile.h"
+#include "SwitchNames.h"
 #include "TextFormat.h"
 
 #include <windows.h>
@@ -21,7 +22,6 @@ namespace attente {
 
 namespace {
 
-constexpr const char* kLanguageSwitch = "/L";
 constexpr int kHexDigits = 4;
 constexpr int kHexRadix = 16;
 

@@ -8,6 +8,8 @@
 #include "ResolveLanguage.h"
 #include "ResourceSource.h"
 #include "StatusJob.h"
+#include "SwitchNames.h"
+#include "TextFormat.h"
 #include "UiHandles.h"
 
 namespace attente {
@@ -112,7 +114,7 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         const std::optional<TRelayRequest> request =
             ReadRelayRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         if (request) CarryOut(*request);
-        result = request ? TRUE : FALSE;
+        result = request ? kReplyCarriedOut : 0;
         return true;
     }
     case kParentEndedMessage:
@@ -132,7 +134,7 @@ void TForm1::StartJob() {
     if (const TLabel* label = LabWait(); label && label->Visible())
         NotifyWinEvent(EVENT_SYSTEM_ALERT, label->Handle(), OBJID_CLIENT, CHILDID_SELF);
 
-    const std::string command = Switches.RawValue("/RUN");
+    const std::wstring command = Utf8ToWide(WideSwitches().RawValue(kRunSwitch));
     if (!command.empty()) {
         try {
             command_ = StartCommand(command);

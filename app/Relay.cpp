@@ -1,10 +1,14 @@
-// Both ends of a relayed request: the shapes a window accepts, and the start that finds the window.
+// Both ends of a relayed request: the shapes a window accepts, and the start that finds the window,
+// waiting for one that is still coming up so that a relay sent right after the start is not lost.
 #include "Relay.h"
 
-#include "CommandLineSplit.h"
+#include "CommandLine.h"
 #include "ExeWidePath.h"
-#include "SwitchList.h"
+#include "Handles.h"
+#include "SwitchNames.h"
 #include "TextFormat.h"
+
+#include <tlhelp32.h>
 
 #include <vector>
 
@@ -12,29 +16,25 @@ namespace attente {
 
 namespace {
 
-constexpr char kSwitchSwitch[] = "/SWITCH";
-constexpr char kStatusSwitch[] = "/STATUS";
 constexpr wchar_t kStatusWindowClass[] = L"TForm1";
+constexpr wchar_t kLineBreak[] = L"\r\n";
 // Long enough for a reload from a slow disk; a window that hangs does not hold the installer forever.
 constexpr UINT kReplyTimeoutMs = 30000;
+// A window still coming up is waited for this long at most, looking again at this interval; the wait
+// ends early once no process of this exe that could show one is left.
+constexpr DWORD kStartingWindowWaitMs = 10000;
+constexpr DWORD kStartingWindowPollMs = 50;
+constexpr DWORD kLongestImagePath = 32768;
 
-std::size_t MaxUnits(ULONG_PTR kind) {
-    return kind == kLanguageRequest ? kMaxLanguageRequestUnits : kMaxStatusRequestUnits;
-}
-
-// The switches as typed, from the wide command line (UTF-8 splits by the same rules), so that any
-// script survives whatever the system's code page.
-TSwitchList WideSwitches() {
-    std::vector<std::string> arguments = SplitCommandLine(WideToUtf8(GetCommandLineW()));
-    if (!arguments.empty()) arguments.erase(arguments.begin());
-    return TSwitchList(std::move(arguments));
-}
-
-// "\n" in the switch is a line break.
+// Each /STATUS= item is one line, taken exactly as written: a Windows path reads as itself.
 std::wstring StatusText(const TSwitchList& switches) {
-    std::wstring text = Utf8ToWide(switches.RawValue(kStatusSwitch));
-    for (std::size_t at = text.find(L"\\n"); at != std::wstring::npos; at = text.find(L"\\n", at + 2))
-        text.replace(at, 2, L"\r\n");
+    std::wstring text;
+    bool first = true;
+    for (const std::string& line : switches.RawValues(kStatusSwitch)) {
+        if (!first) text += kLineBreak;
+        text += Utf8ToWide(line);
+        first = false;
+    }
     return text;
 }
 
@@ -48,44 +48,122 @@ std::wstring LongPath(const std::wstring& path) {
     }
 }
 
-struct TWindowSearch {
-    std::wstring Image;
-    std::vector<HWND> Found;
-};
-
-// The image of the window's process names the same file as ours: two products never drive each
-// other's windows, whatever their class names.
-BOOL CALLBACK CollectStatusWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<TWindowSearch*>(context);
-    wchar_t className[sizeof kStatusWindowClass / sizeof(wchar_t) + 1] = {};
-    GetClassNameW(window, className, static_cast<int>(std::size(className)));
-    if (std::wstring_view(className) != kStatusWindowClass) return TRUE;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId == GetCurrentProcessId()) return TRUE;
-    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return TRUE;
-    std::wstring image(32768, L'\0');
-    DWORD length = static_cast<DWORD>(image.size());
-    const BOOL named = QueryFullProcessImageNameW(process, 0, image.data(), &length);
-    CloseHandle(process);
-    if (!named) return TRUE;
-    image = LongPath(image.substr(0, length));
-    if (CompareStringOrdinal(image.c_str(), static_cast<int>(image.size()), search.Image.c_str(),
-                             static_cast<int>(search.Image.size()), TRUE) == CSTR_EQUAL)
-        search.Found.push_back(window);
-    return TRUE;
+ULONGLONG CreationTimeOf(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 
-bool Send(HWND window, const TRelayRequest& request) {
+struct TRelayTargets {
+    std::wstring Image;
+    std::vector<HWND> Windows;           // shown status windows of this exe, in other processes
+    std::vector<TKernelHandle> Starting; // other processes of this exe, older than us
+    bool Refused = false;                // a status window's process we may not query
+    bool Failed = false;                 // out of memory while looking
+};
+
+// Opens another process for waiting when its image is the same file as ours: two products never
+// drive each other's windows, whatever their class names.
+TKernelHandle OpenProcessOfImage(DWORD processId, const std::wstring& image, bool& refused) {
+    if (processId == GetCurrentProcessId()) return {};
+    TKernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
+        refused = refused || GetLastError() == ERROR_ACCESS_DENIED;
+        return {};
+    }
+    std::wstring name(kLongestImagePath, L'\0');
+    DWORD length = kLongestImagePath;
+    if (!QueryFullProcessImageNameW(process.Get(), 0, name.data(), &length)) return {};
+    name = LongPath(name.substr(0, length));
+    if (CompareStringOrdinal(name.c_str(), static_cast<int>(name.size()), image.c_str(),
+                             static_cast<int>(image.size()), TRUE) != CSTR_EQUAL)
+        return {};
+    return process;
+}
+
+// Nothing may leave a function the system calls: no unwind tables span user32's frames.
+BOOL CALLBACK CollectStatusWindow(HWND window, LPARAM context) noexcept {
+    auto& targets = *reinterpret_cast<TRelayTargets*>(context);
+    try {
+        wchar_t className[std::size(kStatusWindowClass) + 1] = {};
+        GetClassNameW(window, className, static_cast<int>(std::size(className)));
+        if (std::wstring_view(className) != kStatusWindowClass) return TRUE;
+        // A status window exists hidden while its descriptions are read: it takes requests once shown.
+        if (!IsWindowVisible(window)) return TRUE;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (OpenProcessOfImage(processId, targets.Image, targets.Refused)) targets.Windows.push_back(window);
+        return TRUE;
+    } catch (...) {
+        targets.Failed = true;
+        return FALSE;
+    }
+}
+
+// The other processes of this exe that were started before us: a status window that is not shown yet
+// belongs to one of them.
+std::vector<TKernelHandle> StartingProcesses(const std::wstring& image) {
+    std::vector<TKernelHandle> found;
+    const TKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) return found;
+    const ULONGLONG ourStart = CreationTimeOf(GetCurrentProcess());
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool refused = false;
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
+        TKernelHandle process = OpenProcessOfImage(entry.th32ProcessID, image, refused);
+        if (process && CreationTimeOf(process.Get()) <= ourStart) found.push_back(std::move(process));
+    }
+    return found;
+}
+
+bool AnyRunning(const std::vector<TKernelHandle>& processes) {
+    for (const TKernelHandle& process : processes)
+        if (WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) return true;
+    return false;
+}
+
+// The shown status windows of this exe; when there is none yet but a process of this exe that may
+// still show one runs, waits for it (bounded).
+TRelayTargets FindTargets() {
+    TRelayTargets targets;
+    targets.Image = LongPath(ExeFullPathW());
+    const ULONGLONG deadline = GetTickCount64() + kStartingWindowWaitMs;
+    for (bool looked = false;; looked = true) {
+        targets.Windows.clear();
+        EnumWindows(CollectStatusWindow, reinterpret_cast<LPARAM>(&targets));
+        if (!targets.Windows.empty() || targets.Failed) return targets;
+        if (!looked) targets.Starting = StartingProcesses(targets.Image);
+        if (!AnyRunning(targets.Starting) || GetTickCount64() >= deadline) return targets;
+        Sleep(kStartingWindowPollMs);
+    }
+}
+
+// The exit code for one request to one window.
+int Send(HWND window, UINT message, const TRelayRequest* request) {
     COPYDATASTRUCT data{};
-    data.dwData = request.Kind;
-    data.cbData = static_cast<DWORD>(request.Text.size() * sizeof(wchar_t));
-    data.lpData = const_cast<wchar_t*>(request.Text.data());
+    if (request) {
+        data.dwData = request->Kind;
+        data.cbData = static_cast<DWORD>(request->Text.size() * sizeof(wchar_t));
+        data.lpData = const_cast<wchar_t*>(request->Text.data());
+    }
     DWORD_PTR reply = 0;
-    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_ABORTIFHUNG | SMTO_BLOCK, kReplyTimeoutMs, &reply) != 0 &&
-           reply == TRUE;
+    SetLastError(ERROR_SUCCESS);
+    if (!SendMessageTimeoutW(window, message, 0, request ? reinterpret_cast<LPARAM>(&data) : 0,
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kReplyTimeoutMs, &reply))
+        // A window of higher integrity refuses our messages (UIPI) with this error.
+        return GetLastError() == ERROR_ACCESS_DENIED ? kSystemRefusedExitCode : kRequestRefusedExitCode;
+    if (!request || reply == kReplyCarriedOut) return 0;
+    return reply == kReplyModuleUnusable ? kModuleUnusableExitCode : kRequestRefusedExitCode;
+}
+
+// The code that tells the caller the most: the system's refusal, then an unusable module, then any
+// other refusal.
+int Worse(int a, int b) {
+    for (const int code : {kSystemRefusedExitCode, kModuleUnusableExitCode, kRequestRefusedExitCode})
+        if (a == code || b == code) return code;
+    return 0;
 }
 
 } // namespace
@@ -96,7 +174,8 @@ std::optional<TRelayRequest> ReadRelayRequest(const COPYDATASTRUCT* data) {
     std::size_t units = data->cbData / sizeof(wchar_t);
     const auto* text = static_cast<const wchar_t*>(data->lpData);
     if (units > 0 && text[units - 1] == L'\0') --units;
-    if (units > MaxUnits(data->dwData)) return std::nullopt;
+    if (units > (data->dwData == kLanguageRequest ? kMaxLanguageRequestUnits : kMaxStatusRequestUnits))
+        return std::nullopt;
     std::wstring value(text ? text : L"", units);
     if (value.find(L'\0') != std::wstring::npos) return std::nullopt;
     return TRelayRequest{data->dwData, std::move(value)};
@@ -108,15 +187,21 @@ std::optional<int> RelayIfAsked() {
     if (switches.Has(kSwitchSwitch))
         requests.push_back({kLanguageRequest, Utf8ToWide(switches.Value(kSwitchSwitch))});
     if (switches.Has(kStatusSwitch)) requests.push_back({kStatusRequest, StatusText(switches)});
-    if (requests.empty()) return std::nullopt;
-    TWindowSearch search{LongPath(ExeFullPathW()), {}};
-    EnumWindows(CollectStatusWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.Found.empty()) return kNoStatusWindowExitCode;
-    bool done = true;
-    for (const HWND window : search.Found)
+    const bool close = switches.HasFlag(kCloseSwitch);
+    if (requests.empty() && !close) return std::nullopt;
+
+    const TRelayTargets targets = FindTargets();
+    if (targets.Windows.empty()) {
+        if (targets.Failed) return kRequestRefusedExitCode;
+        return targets.Refused ? kSystemRefusedExitCode : kNoStatusWindowExitCode;
+    }
+    int exitCode = 0;
+    for (const HWND window : targets.Windows) {
         for (const TRelayRequest& request : requests)
-            done = Send(window, request) && done;
-    return done ? 0 : kRequestRefusedExitCode;
+            exitCode = Worse(exitCode, Send(window, WM_COPYDATA, &request));
+        if (close) exitCode = Worse(exitCode, Send(window, WM_CLOSE, nullptr));
+    }
+    return exitCode;
 }
 
 } // namespace attente

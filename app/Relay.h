@@ -1,5 +1,5 @@
-// Requests to a status window that is already open: a new language or a status text, sent by a
-// second start of the same exe (/SWITCH=, /STATUS=) or by any program as WM_COPYDATA.
+// Requests to a status window that is already open: a new language, a status text or closing, sent by
+// a second start of the same exe (/SWITCH=, /STATUS=, /CLOSE) or by any program as WM_COPYDATA.
 #pragma once
 
 #include <windows.h>
@@ -16,9 +16,15 @@ constexpr ULONG_PTR kStatusRequest = 0x41540002;   // the label's text; empty gi
 constexpr std::size_t kMaxLanguageRequestUnits = 64;
 constexpr std::size_t kMaxStatusRequestUnits = 1023;
 
+// WM_COPYDATA's reply; 0 for anything else, which changes nothing.
+constexpr LRESULT kReplyCarriedOut = TRUE;
+constexpr LRESULT kReplyModuleUnusable = 2; // the language's module could not be used: nothing changed
+
 // Exit codes of a relaying start.
 constexpr int kNoStatusWindowExitCode = 2; // no status window of this exe is open: nothing was sent
 constexpr int kRequestRefusedExitCode = 3; // the window did not carry the request out
+constexpr int kModuleUnusableExitCode = 4; // the language's module could not be used: nothing changed
+constexpr int kSystemRefusedExitCode = 5;  // the system kept us from the window (privileges)
 
 struct TRelayRequest {
     ULONG_PTR Kind = 0;
@@ -28,8 +34,8 @@ struct TRelayRequest {
 // The request a WM_COPYDATA carries, or none when it is not one of the documented shapes.
 std::optional<TRelayRequest> ReadRelayRequest(const COPYDATASTRUCT* data);
 
-// With /SWITCH= or /STATUS= on the command line, hands the requests to the status windows of this exe
-// and gives the exit code; otherwise nothing.
+// With /SWITCH=, /STATUS= or /CLOSE on the command line, hands the requests to the status windows of
+// this exe and gives the exit code; otherwise nothing.
 std::optional<int> RelayIfAsked();
 
 } // namespace attente

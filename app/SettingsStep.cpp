@@ -7,14 +7,9 @@
 #include "LanguageValues.h"
 #include "ResolveLanguage.h"
 #include "SettingsFile.h"
+#include "SwitchNames.h"
 
 namespace attente {
-
-namespace {
-
-constexpr const char* kDiagnosticsSwitch = "/DIAG";
-
-} // namespace
 
 void SettingsStep() {
     RequestedLanguage = std::string();

@@ -4,6 +4,7 @@
 
 #include "Exceptions.h"
 #include "ExeWidePath.h"
+#include "FailureBox.h"
 #include "FailureText.h"
 #include "PathRules.h"
 #include "ReadingOrder.h"
@@ -59,8 +60,7 @@ void ShowStartupFailure(std::uintptr_t codeAddress) noexcept {
         std::wstring title = ResourceText(kErrorTitleString);
         if (title.empty()) title = ExtractFileTitle(exePath);
         const std::wstring text = StartupFailureText(ResourceText(kExceptionTextString), described);
-        MessageBoxW(nullptr, text.c_str(), title.c_str(),
-                    MB_OK | MB_TASKMODAL | MB_ICONERROR | MessageBoxReadingOrder());
+        ShowFailureBox(nullptr, text, title, MB_OK | MB_TASKMODAL | MB_ICONERROR | MessageBoxReadingOrder());
     } catch (...) {
         // Not even the texts could be built; the exit code still tells the installer.
     }

@@ -34,17 +34,17 @@ ULONGLONG CreationTimeOf(HANDLE process) {
 
 } // namespace
 
-TKernelHandle StartCommand(const std::string& commandLine) {
-    // CreateProcessA may write into the command line, so it gets its own copy.
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup{};
+TKernelHandle StartCommand(const std::wstring& commandLine) {
+    // CreateProcessW may write into the command line, so it gets its own copy.
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (commandLine.empty() || !CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                               nullptr, &startup, &info))
+    if (commandLine.empty() || !CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE,
+                                               CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info))
         throw Exception(
-            Concat({commandLine, " : ",
+            Concat({WideToUtf8(commandLine), " : ",
                     SystemMessage(commandLine.empty() ? ERROR_INVALID_PARAMETER : GetLastError())}));
     CloseHandle(info.hThread);
     return TKernelHandle(info.hProcess);

@@ -13,9 +13,10 @@ namespace attente {
 // Exit code when the /RUN command cannot be started at all.
 constexpr UINT kRunCommandFailedExitCode = 127;
 
-// Starts `commandLine` as given (no shell, no quoting changes); throws Exception with the system's
-// reason when it cannot be started. Returns the process handle.
-TKernelHandle StartCommand(const std::string& commandLine);
+// Starts `commandLine` as given (no shell, no quoting changes), without a console window of its own:
+// the status window is the user interface. Throws Exception with the system's reason when it cannot
+// be started. Returns the process handle.
+TKernelHandle StartCommand(const std::wstring& commandLine);
 
 // The process that started us, opened for waiting; empty when it is gone already or cannot be
 // opened. A recycled process id is told apart by its creation time, which must precede ours.

@@ -28,14 +28,18 @@ class TSwitchList {
     std::string Value(std::string_view name) const;
     // The same item's value as written on the command line.
     std::string RawValue(std::string_view name) const;
-    // Whether an item of that name is there, also with an empty value.
+    // The values of every item of that name, as written, in command-line order.
+    std::vector<std::string> RawValues(std::string_view name) const;
+    // Whether an item NAME=VALUE of that name is there, also with an empty value.
     bool Has(std::string_view name) const { return Find(name) != kNotFound; }
+    // Whether an item is that name alone, without "=": a switch that takes no value.
+    bool HasFlag(std::string_view name) const;
 
     void Clear();
 
   private:
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
-    std::size_t Find(std::string_view name) const;
+    std::size_t Find(std::string_view name, std::size_t from = 0) const;
     static std::string ValueOf(const std::string& item);
 
     std::vector<std::string> raw_;

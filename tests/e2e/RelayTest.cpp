@@ -53,9 +53,11 @@ TEST(Relay, SwitchAndStatusChangeTheOpenWindowInPlace) {
         {"/SWITCH=DEU", german, false},
         // No Italian module: the chain goes on to English, as for /L=ITA.
         {"/SWITCH=ITA", english, false},
-        {"\"/"
-         "STATUS="
-         "\xD0\x9A\xD0\xBE\xD0\xBF\xD0\xB8\xD1\x8F\\n\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB\xD0\xBE\xD0\xB2\"",
+        // Each /STATUS= item is a line, and a Windows path reads as written.
+        {"\"/STATUS=Installing into C:\\Users\\nicole\\new folder\" \"/STATUS=C:\\a\\\"",
+         L"Installing into C:\\Users\\nicole\\new folder\r\nC:\\a\\", false},
+        {"/STATUS=\xD0\x9A\xD0\xBE\xD0\xBF\xD0\xB8\xD1\x8F "
+         "/STATUS=\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB\xD0\xBE\xD0\xB2",
          copying, false},
         // A later language keeps the installer's words; an empty status gives the module's back.
         {"/SWITCH=DEU", copying, false},
