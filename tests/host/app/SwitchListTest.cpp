@@ -1,4 +1,5 @@
 // Switch lookups: first "=" splits, first match wins, names ignore case, values are upper-cased.
+#include "SwitchArguments.h"
 #include "SwitchList.h"
 
 #include <gtest/gtest.h>
@@ -67,4 +68,45 @@ TEST(SwitchList, ClearForgetsEverything) {
 
 TEST(SwitchList, DefaultListHasNoValues) {
     EXPECT_EQ(TSwitchList().Value("/L"), "");
+}
+
+TEST(SwitchList, FlagsAndRepeatedItems) {
+    const TSwitchList list({"/close", "/CLOSE=1", "/STATUS=a", "/x", "/status=B c", "/STATUS="});
+    EXPECT_TRUE(list.HasFlag("/CLOSE"));
+    EXPECT_FALSE(list.HasFlag("/STATUS")); // only items without "=" are flags
+    EXPECT_FALSE(list.HasFlag("/X=")) << "a flag is a whole item";
+    EXPECT_EQ(list.RawValues("/STATUS"), (Args{"a", "B c", ""}));
+    EXPECT_EQ(list.RawValues("/RUN"), Args{});
+}
+
+// Everything after /RUN= is the command as written; nothing after it is a switch of ours.
+TEST(SwitchArguments, RunTakesTheRestOfTheLine) {
+    struct Case {
+        const char* what;
+        const char* raw;
+        Args switches;
+    };
+    const Case cases[] = {
+        {"no arguments", "setup.exe", {}},
+        {"switches without /RUN=", "setup.exe /L=DEU \"/STATUS=a b\"", {"/L=DEU", "/STATUS=a b"}},
+        {"quoted program path and argument",
+         "s /L=DEU /RUN=\"C:\\my job\\a.exe\" \"six a\" b",
+         {"/L=DEU", "/RUN=\"C:\\my job\\a.exe\" \"six a\" b"}},
+        {"whole switch quoted, quotes inside",
+         "s \"/RUN=cmd.exe /c \"C:\\my job\\j.cmd\" two\"",
+         {"/RUN=cmd.exe /c \"C:\\my job\\j.cmd\" two"}},
+        {"whole switch quoted, no quotes inside",
+         "s \"/RUN=msiexec /i p.msi /qn\"  ",
+         {"/RUN=msiexec /i p.msi /qn"}},
+        {"our switches after it are the command's",
+         "s /run=job.exe /L=DEU /CLOSE",
+         {"/run=job.exe /L=DEU /CLOSE"}},
+        {"a quote that closes the command's own argument stays", "s /RUN=job \"a b\"", {"/RUN=job \"a b\""}},
+        {"empty command", "s \"/RUN=\"", {"/RUN="}},
+        {"longer name is not /RUN", "s /RUNNER=a b", {"/RUNNER=a", "b"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(SwitchArguments(c.raw, NoLeadBytes, EqualsIgnoringAsciiCase), c.switches);
+    }
 }
