@@ -6,7 +6,6 @@ Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 !include "FileFunc.nsh"
-!include "WinMessages.nsh"
 
 !ifndef DIST_DIR
   !error "define DIST_DIR, the folder holding attente.exe and its language modules"
@@ -32,10 +31,7 @@ LangString StepCopying ${LANG_FRENCH} "Copie des fichiers..."
 LangString StepCopying ${LANG_GERMAN} "Dateien werden kopiert..."
 LangString StepCopying ${LANG_ENGLISH} "Copying files..."
 
-; The window class that the status window registers.
-!define ATTENTE_CLASS "TForm1"
-; How long to wait for the window to come up (tenths of a second) and the demonstration work (ms).
-!define ATTENTE_SHOW_TENTHS 150
+; The demonstration work between the steps (ms).
 !define EXAMPLE_WORK_MS 1500
 
 Function .onInit
@@ -50,33 +46,19 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${DIST_DIR}\attente.*"
 
-  ; Not waited for: it runs beside the installer until told to close. Started before the language is
-  ; known, it speaks the system's.
+  ; Not waited for: it runs beside the installer until told to close. A request sent right after
+  ; waits for the window to come up, so no polling is needed.
   Exec '"$INSTDIR\attente.exe" /L=AUTO'
-  StrCpy $R2 0
-  wait_for_window:
-    FindWindow $R3 "${ATTENTE_CLASS}"
-    IntCmp $R3 0 0 shown shown
-    IntCmp $R2 ${ATTENTE_SHOW_TENTHS} shown
-    Sleep 100
-    IntOp $R2 $R2 + 1
-    Goto wait_for_window
-  shown:
-
-  ; Unpacking would happen here; then the user's language is known: the open window follows it.
-  Sleep ${EXAMPLE_WORK_MS}
   ExecWait '"$INSTDIR\attente.exe" /SWITCH=$(AttenteLanguage)'
   Sleep ${EXAMPLE_WORK_MS}
-  ; The installer's own work goes here, named in the window.
-  ExecWait '"$INSTDIR\attente.exe" "/STATUS=$(StepCopying)"'
+  ; The installer's own work goes here, each step named in the window.
+  ExecWait '"$INSTDIR\attente.exe" "/STATUS=$(StepCopying)" "/STATUS=$INSTDIR"'
   Sleep ${EXAMPLE_WORK_MS}
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  Sleep ${EXAMPLE_WORK_MS}
 
-  ; Closing it; the window also closes on its own once this installer has ended.
-  FindWindow $R3 "${ATTENTE_CLASS}"
-  IntCmp $R3 0 closed
-    SendMessage $R3 ${WM_CLOSE} 0 0
-  closed:
+  ; Closed when the work is done; it would also close once this installer has ended.
+  ExecWait '"$INSTDIR\attente.exe" /CLOSE'
 SectionEnd
 
 Section "Uninstall"

@@ -1,16 +1,17 @@
-// The example installer as its users run it: built with makensis, run silently, it must show the
-// status window in the installer's own language while it works and leave nothing running behind.
+// The README's installer recipes as their users run them (an NSIS installer, a cmd script, a Windows
+// Installer package), each silently: the status window must show the installer's language and steps
+// while it works and leave nothing running behind.
 #include "ChildProcess.h"
 #include "Handles.h"
 #include "TempFolder.h"
 #include "StatusProgram.h"
+#include "TextFormat.h"
 #include "WindowReading.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,51 +50,106 @@ std::vector<std::wstring> TextsWhileOpen(HWND window) {
     return texts;
 }
 
+const wchar_t kFrench[] = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...";
+
+// Runs an installer (already started) to its end while watching the status window of `image`: the
+// window must show `expected` in order (the system's language first, perhaps too briefly to be seen
+// when a switch follows at once), close by the end, and its program end with 0.
+void ExpectRecipeRun(TChildProcess& installer, const std::string& image, std::vector<std::wstring> expected,
+                     DWORD installerExit = 0) {
+    const HWND window = WaitForInstalledWindow(installer, image);
+    ASSERT_NE(window, nullptr) << "no status window while the installer ran: " << installer.Output();
+    DWORD programId = 0;
+    GetWindowThreadProcessId(window, &programId);
+    const attente::TKernelHandle program(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, programId));
+    ASSERT_TRUE(program);
+    std::vector<std::wstring> texts = TextsWhileOpen(window);
+    if (texts.size() + 1 == expected.size() && !expected.empty()) expected.erase(expected.begin());
+    EXPECT_EQ(texts, expected);
+
+    EXPECT_EQ(installer.Wait(), installerExit) << installer.Output();
+    EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer";
+    ASSERT_EQ(WaitForSingleObject(program.Get(), kProcessEndMs), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(program.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+}
+
+std::wstring DistStatusText(const std::string& extension) {
+    return ModuleString(DistFolder() + "\\attente." + extension, 65174);
+}
+
 struct TInstallerCase {
     const char* Name;
     const char* Options; // before /D=, which must come last
-    const wchar_t* Expected;
+    const char* Module;
     const wchar_t* Step;
 };
 
-const wchar_t kFrench[] = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...";
-
 } // namespace
 
+#ifdef ATTENTE_EXAMPLE_INSTALLER
+// The NSIS recipe: started at once, switched and named right after, closed by /CLOSE.
 TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
     const TInstallerCase cases[] = {
-        {"German installer", "/LANG=1031", L"Informationen werden aktualisiert\r\n\r\nBitte warten...",
-         L"Dateien werden kopiert..."},
-        {"English installer", "/LANG=1033", L"Updating information\r\n\r\nPlease wait...",
-         L"Copying files..."},
+        {"German installer", "/LANG=1031", "DE", L"Dateien werden kopiert..."},
+        {"English installer", "/LANG=1033", "ENU", L"Copying files..."},
         // The automatic choice follows this French system; French is the program's built-in language.
-        {"automatic choice", "", kFrench, L"Copie des fichiers..."},
+        {"automatic choice", "", nullptr, L"Copie des fichiers..."},
     };
     for (const TInstallerCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TTempFolder folder;
         folder.Copy(WindowsForm(ATTENTE_EXAMPLE_INSTALLER), "example.exe");
-        const std::string installDir = folder.File("app");
+        const std::string installDir = folder.File("My Product");
         const std::string exe = folder.File("example.exe");
         TChildProcess installer(exe, "\"" + exe + "\" /S " + c.Options + " /D=" + installDir);
-
-        const HWND window = WaitForInstalledWindow(installer, installDir + "\\attente.exe");
-        ASSERT_NE(window, nullptr) << "no status window while the installer ran";
-        DWORD programId = 0;
-        GetWindowThreadProcessId(window, &programId);
-        const attente::TKernelHandle program(
-            OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, programId));
-        ASSERT_TRUE(program);
-        // Up in the system's language, then the installer's, then the installer's step: one window.
-        std::vector<std::wstring> expected{kFrench, c.Expected, c.Step};
-        expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
-        EXPECT_EQ(TextsWhileOpen(window), expected);
-
-        EXPECT_EQ(installer.Wait(), 0u);
-        EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer";
-        ASSERT_EQ(WaitForSingleObject(program.Get(), kProcessEndMs), WAIT_OBJECT_0);
-        DWORD exitCode = 1;
-        GetExitCodeProcess(program.Get(), &exitCode);
-        EXPECT_EQ(exitCode, 0u);
+        const std::wstring step = std::wstring(c.Step) + L"\r\n" + attente::Utf8ToWide(installDir);
+        if (c.Module)
+            ExpectRecipeRun(installer, installDir + "\\attente.exe",
+                            {kFrench, DistStatusText(c.Module), step});
+        else
+            ExpectRecipeRun(installer, installDir + "\\attente.exe", {kFrench, step});
     }
 }
+#endif
+
+#ifdef ATTENTE_EXAMPLE_SCRIPT
+// The cmd recipe on a Russian system (the script is in its console code page, 866): the window runs
+// the script as its job, follows its switch and three steps, and is closed by it.
+TEST(ExampleScript, RunsAsTheWindowsJobOnARussianSystem) {
+    if (GetACP() != 1251) GTEST_SKIP() << "registered for a Russian system";
+    TTempFolder folder;
+    folder.MakeFolder("My Product");
+    for (const char* extension : {"exe", "RU", "DE", "ENU", "ENG"})
+        folder.Copy(DistFolder() + "\\attente." + extension, std::string("My Product\\attente.") + extension);
+    folder.Copy(WindowsForm(ATTENTE_EXAMPLE_SCRIPT), "My Product\\install.cmd");
+    const std::string dir = folder.File("My Product");
+    TChildProcess script("C:\\windows\\system32\\cmd.exe", "cmd.exe /c \"\"" + dir + "\\install.cmd\"\"");
+    ExpectRecipeRun(script, dir + "\\attente.exe",
+                    {DistStatusText("RU"), DistStatusText("DE"),
+                     L"Copying files into\r\n" + attente::Utf8ToWide(dir) + L"\\",
+                     L"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430 "
+                     L"\u043a\u043e\u043c\u043f\u043e\u043d\u0435\u043d\u0442\u043e\u0432...",
+                     L"Finishing"});
+}
+#endif
+
+#ifdef ATTENTE_EXAMPLE_PACKAGE
+// The Windows Installer recipe, installed silently by msiexec into a folder with a space, then removed.
+TEST(ExamplePackage, CustomActionsShowNameAndCloseTheWindow) {
+    TTempFolder folder;
+    const std::string msi = folder.File("example.msi");
+    folder.Copy(WindowsForm(ATTENTE_EXAMPLE_PACKAGE), "example.msi");
+    const std::string dir = folder.File("My Product");
+    const std::string msiexec = "C:\\windows\\system32\\msiexec.exe";
+    const std::string remove = "msiexec.exe /x \"" + msi + "\" /qn";
+    TChildProcess install(msiexec, "msiexec.exe /i \"" + msi + "\" /qn \"INSTALLDIR=" + dir + "\"");
+    ExpectRecipeRun(install, dir + "\\attente.exe",
+                    {kFrench, DistStatusText("DE"),
+                     L"Registering the product in\r\n" + attente::Utf8ToWide(dir) + L"\\"});
+    EXPECT_NE(GetFileAttributesA((dir + "\\attente.DE").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(TChildProcess(msiexec, remove).Wait(), 0u);
+}
+#endif

@@ -79,8 +79,11 @@ HWND FindStatusWindowOfImage(const std::string& image) {
         const TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
         char path[MAX_PATH] = {};
         DWORD size = MAX_PATH;
+        // A process may have been started through a short (8.3) form of its path.
+        char longPath[MAX_PATH] = {};
         if (process && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
-            lstrcmpiA(path, image.c_str()) == 0 && IsWindowVisible(w))
+            GetLongPathNameA(path, longPath, MAX_PATH) != 0 && lstrcmpiA(longPath, image.c_str()) == 0 &&
+            IsWindowVisible(w))
             return w;
     }
     return nullptr;
