@@ -29,7 +29,9 @@ const SettingsCase kCases[] = {
     {"settings_file_value_kept_as_written", "", kEnuSettings, "enu"},
     {"nothing_anywhere_stays_empty", "", "", ""},
     {"command_line_wins_over_the_settings_file", "/L=deu", kEnuSettings, "DEU"},
-    {"other_arguments_are_passed_over", "/X /RUN=go.exe \"\" /L=deu", "", "DEU"},
+    {"other_arguments_are_passed_over", "/X \"\" /L=deu /RUN=go.exe", "", "DEU"},
+    // Everything after /RUN= is the command's own, our switch names included.
+    {"arguments_after_run_are_its_command", "/RUN=go.exe /L=deu", "", ""},
     {"unterminated_quote_runs_to_the_end", "\"/L=de u", "", "DE U"},
     {"control_character_separates", "/L=de\x01u", "", "DE"},
     {"non_ascii_letters_are_not_upper_cased", "/L=d\xE9u", "", "D\xE9U"},
