@@ -13,6 +13,7 @@
 #include "SettingsFile.h"
 #include "SwitchNames.h"
 #include "TextFormat.h"
+#include "Version.h"
 
 #include <windows.h>
 
@@ -147,6 +148,7 @@ std::string DiagnosticsReportText() {
         out += Concat({label, ": ", value, "\r\n"});
     };
     line("Executable", exePath);
+    line("Version", ATTENTE_VERSION_TEXT);
     line("Language request", RequestText());
     line("Registry entry", OverrideText());
     line("Start-up registry override",

@@ -46,12 +46,15 @@ if(CMAKE_CROSSCOMPILING)
                -DCMAKE_C_COMPILER=cc -DCMAKE_CXX_COMPILER=c++
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${ATTENTE_HOST_TOOLS_DIR}/tools/formc ${ATTENTE_HOST_TOOLS_DIR}/tools/modcheck)
+    BUILD_BYPRODUCTS ${ATTENTE_HOST_TOOLS_DIR}/tools/formc ${ATTENTE_HOST_TOOLS_DIR}/tools/modcheck
+                     ${ATTENTE_HOST_TOOLS_DIR}/tools/pechecksum)
   set(ATTENTE_FORMC ${ATTENTE_HOST_TOOLS_DIR}/tools/formc)
   set(ATTENTE_MODCHECK ${ATTENTE_HOST_TOOLS_DIR}/tools/modcheck)
+  set(ATTENTE_PECHECKSUM ${ATTENTE_HOST_TOOLS_DIR}/tools/pechecksum)
   set(ATTENTE_FORMC_TARGET host_tools)
 else()
   set(ATTENTE_FORMC $<TARGET_FILE:formc>)
   set(ATTENTE_MODCHECK $<TARGET_FILE:modcheck>)
+  set(ATTENTE_PECHECKSUM $<TARGET_FILE:pechecksum>)
   set(ATTENTE_FORMC_TARGET formc)
 endif()

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   googletest libgtest-dev
   wine wine32:i386 xvfb x11-apps x11-utils imagemagick xdotool
-  nsis zip wixl
+  nsis zip unzip wixl osslsigncode
   fonts-dejavu-core fonts-thai-tlwg fonts-wqy-microhei
 )
 

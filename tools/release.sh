@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Builds the release zip (the exe, every language module, README.md, LICENSE) so that the same commit
-# always gives the same bytes: fixed file dates, a fixed order, no extra attributes in the archive.
+# Builds the release zip (the exe, every language module, README.md, LICENSE, CHANGELOG.md) so that the
+# same commit always gives the same bytes: fixed file dates, a fixed order, no extra attributes in the
+# archive. Signs the exe and the modules when given a certificate, and writes SHA256SUMS.
 # usage: tools/release.sh [--build-dir DIR] [--out ZIP]
+# Signing (Authenticode, by osslsigncode), from the environment only, never the command line:
+#   ATTENTE_SIGN_PKCS12         the PKCS#12 file (certificate and key)
+#   ATTENTE_SIGN_PASSWORD_FILE  a file holding its password, or ATTENTE_SIGN_PASSWORD the password
+#   ATTENTE_SIGN_TIMESTAMP_URL  an RFC 3161 time-stamping service (optional)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$root/build/release
@@ -13,18 +18,39 @@ while [ $# -gt 0 ]; do
     *) echo "release: unknown argument $1" >&2; exit 2 ;;
   esac
 done
-out=$(realpath -m "${out:-$build_dir/attente.zip}")
 
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=MinSizeRel -DATTENTE_TESTS=OFF -DCMAKE_EXE_LINKER_FLAGS=-s >/dev/null
 # Symbols go at link time (-s): a later strip would stamp the current time into the PE header.
 cmake --build "$build_dir" -j2 --target attente modules >/dev/null
+version=$(sed -n 's/^#define ATTENTE_VERSION_TEXT "\(.*\)"$/\1/p' "$build_dir/generated/Version.h")
+[ -n "$version" ] || { echo "release: no version in $build_dir/generated/Version.h" >&2; exit 1; }
+out=$(realpath -m "${out:-$build_dir/attente-$version.zip}")
 
 stage=$build_dir/stage
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$build_dir"/dist/attente.* "$stage"/
-cp "$root/README.md" "$root/LICENSE" "$stage"/
+cp "$root/README.md" "$root/LICENSE" "$root/CHANGELOG.md" "$stage"/
+
+if [ -n "${ATTENTE_SIGN_PKCS12:-}" ]; then
+  command -v osslsigncode >/dev/null || { echo "release: signing needs osslsigncode" >&2; exit 1; }
+  password_file=${ATTENTE_SIGN_PASSWORD_FILE:-}
+  if [ -z "$password_file" ]; then
+    [ -n "${ATTENTE_SIGN_PASSWORD+set}" ] || { echo "release: no password for $ATTENTE_SIGN_PKCS12" >&2; exit 1; }
+    # Through a private file: a password on osslsigncode's command line would show in the process list.
+    password_file=$(mktemp)
+    trap 'rm -f "$password_file"' EXIT
+    printf '%s' "$ATTENTE_SIGN_PASSWORD" >"$password_file"
+  fi
+  timestamp=()
+  [ -n "${ATTENTE_SIGN_TIMESTAMP_URL:-}" ] && timestamp=(-ts "$ATTENTE_SIGN_TIMESTAMP_URL")
+  for file in "$stage"/attente.*; do
+    osslsigncode sign -pkcs12 "$ATTENTE_SIGN_PKCS12" -readpass "$password_file" -h sha256 \
+      -n "Attente $version" "${timestamp[@]}" -in "$file" -out "$file.signed" >/dev/null
+    mv "$file.signed" "$file"
+  done
+fi
 
 # The archive keeps Unix modes: make them independent of the umask.
 chmod 0644 "$stage"/*
@@ -33,4 +59,7 @@ find "$stage" -exec touch -h -d '1980-01-01 00:00:00 UTC' {} +
 rm -f "$out"
 mkdir -p "$(dirname "$out")"
 (cd "$stage" && LC_ALL=C ls | LC_ALL=C sort | TZ=UTC zip -X -D -q "$out" -@)
+# Each file as it lies in the zip, and the zip itself.
+(cd "$stage" && LC_ALL=C sha256sum $(LC_ALL=C ls | LC_ALL=C sort)) >"$(dirname "$out")/SHA256SUMS"
+(cd "$(dirname "$out")" && sha256sum "$(basename "$out")") >>"$(dirname "$out")/SHA256SUMS"
 echo "$out"

@@ -72,6 +72,7 @@ TEST(DiagnosticsReport, NamesThePerUserRegistryEntryAndTheModuleItChoseAtStartUp
     ExpectLines(report, {
                             "Attente language report",
                             "Executable: " + folder.Exe(),
+                            "Version: " ATTENTE_VERSION,
                             "Language request: none (automatic)",
                             "Registry entry: ENU, per-user entry (HKEY_CURRENT_USER)",
                             "Start-up registry override: enu",
