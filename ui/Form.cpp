@@ -41,6 +41,12 @@ void ExpectOnly(const TValue& value, std::string_view property, std::string_view
     if (!EqualsIgnoringAsciiCase(id, accepted)) RaiseBadValue(property, id);
 }
 
+// A failure that is no std::exception, told without allocating.
+class TUnknownException : public std::exception {
+  public:
+    const char* what() const noexcept override { return "Exception inconnue"; }
+};
+
 } // namespace
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,7 +61,8 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     } catch (const std::exception& error) {
         HandleMessageException(error);
     } catch (...) {
-        HandleMessageException(Exception("Exception inconnue"));
+        // Nothing may leave for the system's frames, not even an allocation's failure: a fixed text.
+        HandleMessageException(TUnknownException());
     }
     return 0;
 }
