@@ -15,12 +15,36 @@ namespace {
 constexpr int kDefaultWidth = 65;
 constexpr int kDefaultHeight = 17;
 
+constexpr wchar_t kEllipsis[] = L"\u2026";
+
+int TextHeight(HDC dc, const std::wstring& text, int width, UINT flags) {
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
+    return r.bottom - r.top;
+}
+
 // The one value a label accepts for a property that descriptions list for the record's sake.
 void ExpectBooleanOnly(const TValue& value, std::string_view property, bool accepted) {
     if (ExpectBoolean(value, property) != accepted) RaiseBadValue(property, accepted ? "false" : "true");
 }
 
 } // namespace
+
+std::wstring TextThatFits(HDC dc, const std::wstring& text, const RECT& bounds, UINT flags) {
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (TextHeight(dc, text, width, flags) <= height) return text;
+    // A longer start never takes fewer lines: search for the longest that fits.
+    std::size_t fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        if (TextHeight(dc, text.substr(0, middle) + kEllipsis, width, flags) <= height)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    return text.substr(0, fits) + kEllipsis;
+}
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
     SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
@@ -35,7 +59,8 @@ bool TLabel::RightToLeft() const {
 void TLabel::CreateHandle() {
     TControl::CreateHandle();
     if (!window_) return;
-    SetWindowTextW(window_, caption_.c_str());
+    captionShown_ = false;
+    ShowCaptionAsWindowText();
     ApplyReadingOrder();
 }
 
@@ -52,13 +77,23 @@ void TLabel::ParentBiDiModeChanged() {
 }
 
 void TLabel::SetCaption(const std::wstring& caption) {
+    if (caption == caption_) return;
     caption_ = caption;
-    if (window_) SetWindowTextW(window_, caption_.c_str());
+    captionShown_ = false;
     Changed();
+}
+
+// The static control's own WM_SETTEXT would draw the new text at once, over the old one and before
+// the rest of the change: the default handling stores the text (and tells accessibility tools) only.
+void TLabel::ShowCaptionAsWindowText() {
+    if (!window_ || captionShown_) return;
+    DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption_.c_str()));
+    captionShown_ = true;
 }
 
 void TLabel::Changed() {
     if (Loading()) return;
+    ShowCaptionAsWindowText();
     AdjustSize();
     InvalidateWithParent();
 }
@@ -93,7 +128,8 @@ void TLabel::PaintTo(HDC dc) {
     const TSelectScope selected(dc, font_.Handle());
     SetTextColor(dc, font_.Color().Resolve());
     SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, DrawFlags());
+    const std::wstring text = TextThatFits(dc, caption_, r, DrawFlags());
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags());
 }
 
 bool TLabel::SetProperty(std::string_view name, const TValue& value) {

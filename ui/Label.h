@@ -10,6 +10,11 @@
 
 namespace attente {
 
+// `text` as it fits `bounds` in whole lines when drawn with `flags` into `dc` (its font selected):
+// itself when it fits, else its longest start that fits with an ellipsis after it. Never a line cut
+// through.
+std::wstring TextThatFits(HDC dc, const std::wstring& text, const RECT& bounds, UINT flags);
+
 class TLabel : public TControl {
     ATTENTE_CLASS(TLabel, TControl)
   public:
@@ -36,11 +41,14 @@ class TLabel : public TControl {
 
   private:
     void Changed();
+    // The caption becomes the window text (what screen readers name) without drawing anything.
+    void ShowCaptionAsWindowText();
     void ApplyReadingOrder();
     // On AutoSize: the label takes the size of its text (keeping its width when it wraps).
     void AdjustSize();
 
     std::wstring caption_;
+    bool captionShown_ = false;
     bool centred_ = false;
     bool autoSize_ = true;
     bool wordWrap_ = false;
