@@ -58,6 +58,11 @@ bool TApplication::WaitForWork() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    WaitForInputOrWatch();
+    return true;
+}
+
+void TApplication::WaitForInputOrWatch() {
     HANDLE handles[MAXIMUM_WAIT_OBJECTS - 1];
     const DWORD count = static_cast<DWORD>(watches_.size());
     for (DWORD i = 0; i < count; ++i)
@@ -72,7 +77,6 @@ bool TApplication::WaitForWork() {
         // A handle closed behind the loop's back would fail every wait: it is no longer watched.
         watches_.clear();
     }
-    return true;
 }
 
 void TApplication::Watch(HANDLE handle, HWND window, UINT message) {

@@ -15,6 +15,8 @@ constexpr ULONG_PTR kStatusRequest = 0x41540002;   // the label's text; empty gi
 // Longest payloads, in UTF-16 units.
 constexpr std::size_t kMaxLanguageRequestUnits = 64;
 constexpr std::size_t kMaxStatusRequestUnits = 1023;
+// The window's reply to a language request whose module could not be used (the window is unchanged).
+constexpr LRESULT kReplyModuleUnusable = 2;
 
 // Exit codes of a relaying start.
 constexpr int kNoStatusWindowExitCode = 2; // no status window of this exe is open: nothing was sent

@@ -47,10 +47,11 @@ void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
             throw EReadError(Concat({"La description de ", prefix.ClassName,
                                      " ne convient pas à une fenêtre ", root_.ClassInfo().Name}));
         if (!prefix.Inherited()) root_.SetName(prefix.Name);
-        stack_.push_back(&root_);
+        stack_.push_back(&Applied(root_));
     } else {
         TComponent& parent = *stack_.back();
-        stack_.push_back(prefix.Inherited() ? &ExistingComponent(prefix) : &CreateComponent(prefix, parent));
+        stack_.push_back(
+            &Applied(prefix.Inherited() ? ExistingComponent(prefix) : CreateComponent(prefix, parent)));
     }
     stack_.back()->BeginLoading();
 }
@@ -99,6 +100,14 @@ void TFormReader::EndRecord() {
     TComponent* ended = stack_.back();
     stack_.pop_back();
     ended->EndLoading();
+}
+
+TComponent& TReloadCheckReader::Applied(TComponent& found) {
+    if (&found == &root_) return scratch_;
+    // Owned by the scratch form, without a parent: no window is ever made for it.
+    for (const TCreatableClass& c : kCreatableClasses)
+        if (&c.Info == &found.ClassInfo()) return *c.Create(&scratch_);
+    throw EReadError(Concat({"Classe ", found.ClassInfo().Name, " non trouvée"}));
 }
 
 void TAsInheritedReader::ReadPrefix(TRecordPrefix& prefix) {

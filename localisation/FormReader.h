@@ -23,12 +23,15 @@ class TFormReader : public TDescriptionReader {
     void BeginRecord(const TRecordPrefix& prefix, int depth) override;
     void ReadProperty(const std::string& name, const TValue& value) override;
     void EndRecord() override;
+    // The component a record's properties go to, once the record has found or made `found`.
+    virtual TComponent& Applied(TComponent& found) { return found; }
+
+    TForm& root_;
 
   private:
     TComponent& CreateComponent(const TRecordPrefix& prefix, TComponent& parent);
     TComponent& ExistingComponent(const TRecordPrefix& prefix);
 
-    TForm& root_;
     std::vector<TComponent*> stack_;
 };
 
@@ -40,6 +43,20 @@ class TAsInheritedReader : public TFormReader {
 
   protected:
     void ReadPrefix(TRecordPrefix& prefix) override;
+};
+
+// A reload read to its end without changing the form: components are found by name in the form as
+// the reload finds them, and each record's properties go to a scratch component of the same class,
+// never shown, so that a description that fails anywhere fails here first.
+class TReloadCheckReader : public TAsInheritedReader {
+  public:
+    using TAsInheritedReader::TAsInheritedReader;
+
+  protected:
+    TComponent& Applied(TComponent& found) override;
+
+  private:
+    TForm scratch_;
 };
 
 // Resource string `id` (a template from the module) filled with `name`; a module without the text

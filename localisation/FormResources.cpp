@@ -45,6 +45,19 @@ void ReloadAllForms() {
         ReloadFormLevels(*Screen.Forms(i), TForm::StaticClassInfo);
 }
 
+bool ReloadAllFormsWouldSucceed() {
+    const int count = Screen.FormCount();
+    try {
+        for (int i = 0; i < count; ++i) {
+            TForm& form = *Screen.Forms(i);
+            if (!ReadLevels<TReloadCheckReader>(form, form.ClassInfo(), TForm::StaticClassInfo)) return false;
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
 void InitForm(TForm& form) {
     if (!ReadLevels<TFormReader>(form, form.ClassInfo(), TForm::StaticClassInfo))
         throw EResNotFound(NamedResourceMessage(kResourceNotFoundString, form.ClassInfo().Name));
