@@ -34,7 +34,8 @@ std::string NamedResourceMessage(UINT id, const std::string& name) {
     return WideToUtf8(FormatTemplate(templ, {{L's', Utf8ToWide(name)}}));
 }
 
-TFormReader::TFormReader(TByteSource& source, TForm& root) : TDescriptionReader(source), root_(root) {}
+TFormReader::TFormReader(TByteSource& source, TForm& root, TForm* scratch)
+    : TDescriptionReader(source), root_(root), scratch_(scratch) {}
 
 TFormReader::~TFormReader() {
     for (TComponent* component : stack_)
@@ -102,11 +103,12 @@ void TFormReader::EndRecord() {
     ended->EndLoading();
 }
 
-TComponent& TReloadCheckReader::Applied(TComponent& found) {
-    if (&found == &root_) return scratch_;
+TComponent& TFormReader::Applied(TComponent& found) {
+    if (!scratch_) return found;
+    if (&found == &root_) return *scratch_;
     // Owned by the scratch form, without a parent: no window is ever made for it.
     for (const TCreatableClass& c : kCreatableClasses)
-        if (&c.Info == &found.ClassInfo()) return *c.Create(&scratch_);
+        if (&c.Info == &found.ClassInfo()) return *c.Create(scratch_);
     throw EReadError(Concat({"Classe ", found.ClassInfo().Name, " non trouvée"}));
 }
 

@@ -13,9 +13,14 @@ namespace attente {
 // be one of the form's class levels); a record flagged inherited is the owned component of that name,
 // updated; any other record makes a new component of its class, owned by the form and placed in the
 // control whose record holds it. Event properties are bound to the form's published routines.
+//
+// With a scratch form, a description is read to its end without changing `root`: components are
+// found (or refused) in `root` as ever, but the root record's properties go to `scratch`, and each
+// other record's to a new component of the found one's class owned by `scratch`, never shown. So a
+// reload that would fail anywhere fails there first.
 class TFormReader : public TDescriptionReader {
   public:
-    TFormReader(TByteSource& source, TForm& root);
+    TFormReader(TByteSource& source, TForm& root, TForm* scratch = nullptr);
     // Components whose records a failure left open stop loading, without Loaded.
     ~TFormReader() override;
 
@@ -23,15 +28,15 @@ class TFormReader : public TDescriptionReader {
     void BeginRecord(const TRecordPrefix& prefix, int depth) override;
     void ReadProperty(const std::string& name, const TValue& value) override;
     void EndRecord() override;
-    // The component a record's properties go to, once the record has found or made `found`.
-    virtual TComponent& Applied(TComponent& found) { return found; }
-
-    TForm& root_;
 
   private:
     TComponent& CreateComponent(const TRecordPrefix& prefix, TComponent& parent);
     TComponent& ExistingComponent(const TRecordPrefix& prefix);
+    // The component a record's properties go to, once the record has found or made `found`.
+    TComponent& Applied(TComponent& found);
 
+    TForm& root_;
+    TForm* scratch_;
     std::vector<TComponent*> stack_;
 };
 
@@ -43,20 +48,6 @@ class TAsInheritedReader : public TFormReader {
 
   protected:
     void ReadPrefix(TRecordPrefix& prefix) override;
-};
-
-// A reload read to its end without changing the form: components are found by name in the form as
-// the reload finds them, and each record's properties go to a scratch component of the same class,
-// never shown, so that a description that fails anywhere fails here first.
-class TReloadCheckReader : public TAsInheritedReader {
-  public:
-    using TAsInheritedReader::TAsInheritedReader;
-
-  protected:
-    TComponent& Applied(TComponent& found) override;
-
-  private:
-    TForm scratch_;
 };
 
 // Resource string `id` (a template from the module) filled with `name`; a module without the text

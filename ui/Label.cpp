@@ -15,36 +15,12 @@ namespace {
 constexpr int kDefaultWidth = 65;
 constexpr int kDefaultHeight = 17;
 
-constexpr wchar_t kEllipsis[] = L"\u2026";
-
-int TextHeight(HDC dc, const std::wstring& text, int width, UINT flags) {
-    RECT r{0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
-    return r.bottom - r.top;
-}
-
 // The one value a label accepts for a property that descriptions list for the record's sake.
 void ExpectBooleanOnly(const TValue& value, std::string_view property, bool accepted) {
     if (ExpectBoolean(value, property) != accepted) RaiseBadValue(property, accepted ? "false" : "true");
 }
 
 } // namespace
-
-std::wstring TextThatFits(HDC dc, const std::wstring& text, const RECT& bounds, UINT flags) {
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    if (TextHeight(dc, text, width, flags) <= height) return text;
-    // A longer start never takes fewer lines: search for the longest that fits.
-    std::size_t fits = 0, tooLong = text.size();
-    while (tooLong - fits > 1) {
-        const std::size_t middle = fits + (tooLong - fits) / 2;
-        if (TextHeight(dc, text.substr(0, middle) + kEllipsis, width, flags) <= height)
-            fits = middle;
-        else
-            tooLong = middle;
-    }
-    return text.substr(0, fits) + kEllipsis;
-}
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
     SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
@@ -77,7 +53,6 @@ void TLabel::ParentBiDiModeChanged() {
 }
 
 void TLabel::SetCaption(const std::wstring& caption) {
-    if (caption == caption_) return;
     caption_ = caption;
     captionShown_ = false;
     Changed();
@@ -128,8 +103,10 @@ void TLabel::PaintTo(HDC dc) {
     const TSelectScope selected(dc, font_.Handle());
     SetTextColor(dc, font_.Color().Resolve());
     SetBkMode(dc, TRANSPARENT);
-    const std::wstring text = TextThatFits(dc, caption_, r, DrawFlags());
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags());
+    // Whole lines only: a line that would be cut at the bottom is left out, and the last one shown
+    // ends with an ellipsis when text is left out.
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+              DrawFlags() | DT_EDITCONTROL | DT_END_ELLIPSIS);
 }
 
 bool TLabel::SetProperty(std::string_view name, const TValue& value) {

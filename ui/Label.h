@@ -10,11 +10,6 @@
 
 namespace attente {
 
-// `text` as it fits `bounds` in whole lines when drawn with `flags` into `dc` (its font selected):
-// itself when it fits, else its longest start that fits with an ellipsis after it. Never a line cut
-// through.
-std::wstring TextThatFits(HDC dc, const std::wstring& text, const RECT& bounds, UINT flags);
-
 class TLabel : public TControl {
     ATTENTE_CLASS(TLabel, TControl)
   public:
