@@ -14,6 +14,18 @@ namespace attente {
 
 TApplication* Application = nullptr;
 
+namespace {
+
+// A box's modal loop waits for messages only: a thread timer wakes it this often to look at the
+// watched processes, so that their end closes the window, box and all, as without the box.
+constexpr UINT kBoxWatchPeriodMs = 100;
+
+void CALLBACK WatchDuringBox(HWND, UINT, UINT_PTR, DWORD) {
+    if (Application) Application->PostEnded();
+}
+
+} // namespace
+
 TApplication::TApplication() : title_(ExtractFileTitle(ExeFullPathW())) {
     Application = this;
     previousHandler_ =
@@ -58,11 +70,6 @@ bool TApplication::WaitForWork() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    WaitForInputOrWatch();
-    return true;
-}
-
-void TApplication::WaitForInputOrWatch() {
     HANDLE handles[MAXIMUM_WAIT_OBJECTS - 1];
     const DWORD count = static_cast<DWORD>(watches_.size());
     for (DWORD i = 0; i < count; ++i)
@@ -76,6 +83,18 @@ void TApplication::WaitForInputOrWatch() {
     } else if (woken == WAIT_FAILED) {
         // A handle closed behind the loop's back would fail every wait: it is no longer watched.
         watches_.clear();
+    }
+    return true;
+}
+
+void TApplication::PostEnded() noexcept {
+    for (std::size_t i = 0; i < watches_.size();) {
+        if (WaitForSingleObject(watches_[i].Handle, 0) != WAIT_OBJECT_0) {
+            ++i;
+            continue;
+        }
+        PostMessageW(watches_[i].Window, watches_[i].Message, 0, 0);
+        watches_.erase(watches_.begin() + static_cast<std::ptrdiff_t>(i));
     }
 }
 
@@ -96,10 +115,16 @@ void TApplication::ShowException(const std::exception& failure) noexcept {
     try {
         const std::wstring text = LoopFailureText(Utf8ToWide(failure.what()));
         const HWND owner = mainForm_ ? mainForm_->Handle() : nullptr;
-        MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MessageBoxReadingOrder());
+        BoxWhileWatching(owner, text);
     } catch (...) {
         // No memory left for the text: the failure cannot be shown, and the loop still goes on.
     }
+}
+
+void TApplication::BoxWhileWatching(HWND owner, const std::wstring& text) const {
+    const UINT_PTR timer = SetTimer(nullptr, 0, kBoxWatchPeriodMs, WatchDuringBox);
+    MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MessageBoxReadingOrder());
+    if (timer) KillTimer(nullptr, timer);
 }
 
 } // namespace attente

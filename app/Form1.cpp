@@ -127,11 +127,6 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = request ? CarryOut(*request) : FALSE;
         return true;
     }
-    case WM_ENTERIDLE:
-        // An error box of this window has emptied its queue: it waits as the loop would.
-        if (Application) Application->WaitForInputOrWatch();
-        result = 0;
-        return true;
     case kParentEndedMessage:
     case WM_CLOSE:
         result = 0;
