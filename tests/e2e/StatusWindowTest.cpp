@@ -143,18 +143,29 @@ TEST(StatusWindow, ModuleThatDoesNotNameItsLanguageShowsTheClock) {
     CloseAndExpectExit(program, window);
 }
 
-TEST(StatusWindow, ModuleWithoutStatusTextShowsAnEmptyLabel) {
+TEST(StatusWindow, ModuleStatusTextIsShownAsTheProgramReadsIt) {
     TRegistryLock registry;
-    TInstallFolder folder;
-    folder.AddTestModule("NoStatusText", "setup.DEU");
-    TChildProcess program = folder.Start("/L=DEU");
-    const HWND window = WaitForStatusWindow(program);
-    ASSERT_NE(window, nullptr) << program.Output();
-    const TStatusWindow status = ReadStatusWindow(window);
-    EXPECT_TRUE(status.Label.Visible);
-    EXPECT_EQ(status.Label.Text, L"");
-    EXPECT_FALSE(status.Clock.Visible);
-    CloseAndExpectExit(program, window);
+    const struct {
+        const char* module;
+        std::wstring shown;
+    } rows[] = {
+        {"NoStatusText", L""},
+        // 1024 units: the program reads resource strings to 1023.
+        {"LongStatusText", std::wstring(1023, L'x')},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.module);
+        TInstallFolder folder;
+        folder.AddTestModule(row.module, "setup.DEU");
+        TChildProcess program = folder.Start("/L=DEU");
+        const HWND window = WaitForStatusWindow(program);
+        ASSERT_NE(window, nullptr) << program.Output();
+        const TStatusWindow status = ReadStatusWindow(window);
+        EXPECT_TRUE(status.Label.Visible);
+        EXPECT_EQ(status.Label.Text, row.shown);
+        EXPECT_FALSE(status.Clock.Visible);
+        CloseAndExpectExit(program, window);
+    }
 }
 
 TEST(StatusWindow, GermanModuleFromTheSwitchOnAFrenchSystem) {
