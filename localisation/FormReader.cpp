@@ -106,10 +106,12 @@ void TFormReader::EndRecord() {
 TComponent& TFormReader::Applied(TComponent& found) {
     if (!scratch_) return found;
     if (&found == &root_) return *scratch_;
-    // Owned by the scratch form, without a parent: no window is ever made for it.
-    for (const TCreatableClass& c : kCreatableClasses)
-        if (&c.Info == &found.ClassInfo()) return *c.Create(scratch_);
-    throw EReadError(Concat({"Classe ", found.ClassInfo().Name, " non trouvée"}));
+    // Owned by the scratch form, without a parent: no window is ever made for it. Every component
+    // of a form was made from the same table.
+    const TCreatableClass* creatable = kCreatableClasses;
+    while (&creatable->Info != &found.ClassInfo() && creatable + 1 != std::end(kCreatableClasses))
+        ++creatable;
+    return *creatable->Create(scratch_);
 }
 
 void TAsInheritedReader::ReadPrefix(TRecordPrefix& prefix) {

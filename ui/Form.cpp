@@ -41,11 +41,8 @@ void ExpectOnly(const TValue& value, std::string_view property, std::string_view
     if (!EqualsIgnoringAsciiCase(id, accepted)) RaiseBadValue(property, id);
 }
 
-// A failure that is no std::exception, told without allocating.
-class TUnknownException : public std::exception {
-  public:
-    const char* what() const noexcept override { return "Exception inconnue"; }
-};
+// At most 15 characters: kept inside the string object.
+constexpr char kUnknownFailure[] = "Erreur inconnue";
 
 } // namespace
 
@@ -61,8 +58,9 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     } catch (const std::exception& error) {
         HandleMessageException(error);
     } catch (...) {
-        // Nothing may leave for the system's frames, not even an allocation's failure: a fixed text.
-        HandleMessageException(TUnknownException());
+        // Nothing may leave for the system's frames, not even an allocation's failure: a text short
+        // enough for the string's own storage, so that making the message allocates nothing.
+        HandleMessageException(Exception(kUnknownFailure));
     }
     return 0;
 }

@@ -35,8 +35,9 @@ bool TLabel::RightToLeft() const {
 void TLabel::CreateHandle() {
     TControl::CreateHandle();
     if (!window_) return;
-    captionShown_ = false;
-    ShowCaptionAsWindowText();
+    // The window is still hidden: setting its text draws nothing.
+    SetWindowTextW(window_, caption_.c_str());
+    captionShown_ = true;
     ApplyReadingOrder();
 }
 
@@ -58,17 +59,14 @@ void TLabel::SetCaption(const std::wstring& caption) {
     Changed();
 }
 
-// The static control's own WM_SETTEXT would draw the new text at once, over the old one and before
-// the rest of the change: the default handling stores the text (and tells accessibility tools) only.
-void TLabel::ShowCaptionAsWindowText() {
-    if (!window_ || captionShown_) return;
-    DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption_.c_str()));
-    captionShown_ = true;
-}
-
 void TLabel::Changed() {
     if (Loading()) return;
-    ShowCaptionAsWindowText();
+    // The static control's own WM_SETTEXT would draw the new text at once, over the old one and
+    // before the rest of the change: the default handling stores the text (and tells accessibility
+    // tools) only.
+    if (window_ && !captionShown_)
+        DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption_.c_str()));
+    captionShown_ = true;
     AdjustSize();
     InvalidateWithParent();
 }

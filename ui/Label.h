@@ -35,9 +35,9 @@ class TLabel : public TControl {
     void Loaded() override { Changed(); }
 
   private:
+    // Shows a change once loading is over: the caption as window text (what screen readers name),
+    // the size, and a paint to come.
     void Changed();
-    // The caption becomes the window text (what screen readers name) without drawing anything.
-    void ShowCaptionAsWindowText();
     void ApplyReadingOrder();
     // On AutoSize: the label takes the size of its text (keeping its width when it wraps).
     void AdjustSize();

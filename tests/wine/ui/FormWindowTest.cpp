@@ -265,7 +265,7 @@ TEST(FormWindow, AnExceptionInARoutineReachesTheHandlerNotTheSystem) {
              FailAllocations();
              throw 42;
          },
-         false, "Exception inconnue"},
+         false, "Erreur inconnue"},
         {"handler out of memory",
          [](TComponent&) {
              FailAllocations();
