@@ -15,6 +15,18 @@ namespace attente {
 
 TApplication* Application = nullptr;
 
+namespace {
+
+// A box's modal loop waits for messages only: a thread timer wakes it this often to look at the
+// watched processes, so that their end closes the window, box and all, as without the box.
+constexpr UINT kBoxWatchPeriodMs = 100;
+
+void CALLBACK WatchDuringBox(HWND, UINT, UINT_PTR, DWORD) {
+    if (Application) Application->PostEnded();
+}
+
+} // namespace
+
 TApplication::TApplication() : title_(ExtractFileTitle(ExeFullPathW())) {
     Application = this;
     previousHandler_ =
@@ -76,6 +88,17 @@ bool TApplication::WaitForWork() {
     return true;
 }
 
+void TApplication::PostEnded() noexcept {
+    for (std::size_t i = 0; i < watches_.size();) {
+        if (WaitForSingleObject(watches_[i].Handle, 0) != WAIT_OBJECT_0) {
+            ++i;
+            continue;
+        }
+        PostMessageW(watches_[i].Window, watches_[i].Message, 0, 0);
+        watches_.erase(watches_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
 void TApplication::Watch(HANDLE handle, HWND window, UINT message) {
     if (watches_.size() < MAXIMUM_WAIT_OBJECTS - 1) watches_.push_back({handle, window, message});
 }
@@ -93,10 +116,16 @@ void TApplication::ShowException(const std::exception& failure) noexcept {
     try {
         const std::wstring text = LoopFailureText(Utf8ToWide(failure.what()));
         const HWND owner = mainForm_ ? mainForm_->Handle() : nullptr;
-        ShowFailureBox(owner, text, title_, MB_OK | MB_ICONERROR | MessageBoxReadingOrder());
+        BoxWhileWatching(owner, text);
     } catch (...) {
         // No memory left for the text: the failure cannot be shown, and the loop still goes on.
     }
+}
+
+void TApplication::BoxWhileWatching(HWND owner, const std::wstring& text) const {
+    const UINT_PTR timer = SetTimer(nullptr, 0, kBoxWatchPeriodMs, WatchDuringBox);
+    ShowFailureBox(owner, text, title_, MB_OK | MB_ICONERROR | MessageBoxReadingOrder());
+    if (timer) KillTimer(nullptr, timer);
 }
 
 } // namespace attente

@@ -40,6 +40,8 @@ class TApplication {
     // is no longer watched. The loop waits on it itself, so no thread is needed.
     void Watch(HANDLE handle, HWND window, UINT message);
     void StopWatching(HANDLE handle);
+    // Posts the message of every watched handle already signalled, which is then no longer watched.
+    void PostEnded() noexcept;
 
     // Ends the message loop from a handler: the main window is destroyed and Run returns `exitCode`.
     void Terminate(int exitCode);
@@ -49,6 +51,9 @@ class TApplication {
     void ShowException(const std::exception& failure) noexcept;
 
   private:
+    // A modal error box over `owner` whose loop still follows the watched handles.
+    void BoxWhileWatching(HWND owner, const std::wstring& text) const;
+
     struct TWatch {
         HANDLE Handle;
         HWND Window;

@@ -62,21 +62,34 @@ void TForm1::ShowTexts() {
     if (TImage* picture = clock()) picture->SetVisible(clockInstead);
 }
 
-// Changes only invalidate, so the window repaints once, after the request, at its place and size.
-void TForm1::CarryOut(const TRelayRequest& request) {
-    if (request.Kind == kLanguageRequest) {
-        const int size =
+// The label is held across the reload and the new texts, so that its window text changes once, to
+// the final text, and the window repaints once, after the request, at its place and size.
+LRESULT TForm1::CarryOut(const TRelayRequest& request) {
+    TLabel* label = LabWait();
+    if (label) label->BeginLoading();
+    bool usable = true;
+    try {
+        if (request.Kind == kLanguageRequest) {
+            const std::string previous = RequestedLanguage;
+            const int size =
+                WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+            std::string language(static_cast<std::size_t>(size), '\0');
             WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
-                                nullptr, 0, nullptr, nullptr);
-        std::string language(static_cast<std::size_t>(size), '\0');
-        WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
-                            language.data(), size, nullptr, nullptr);
-        RequestedLanguage = std::move(language);
-        SwitchToRequestedLanguage();
-    } else {
-        relayedStatus_ = request.Text;
+                                language.data(), size, nullptr, nullptr);
+            RequestedLanguage = std::move(language);
+            usable = SwitchToRequestedLanguage();
+            if (!usable) RequestedLanguage = previous;
+        } else {
+            relayedStatus_ = request.Text;
+        }
+        if (usable) ShowTexts();
+    } catch (...) {
+        if (label) label->AbortLoading();
+        throw;
     }
-    ShowTexts();
+    if (label) label->EndLoading();
+    return usable ? kReplyCarriedOut : kReplyModuleUnusable;
 }
 
 void TForm1::FormPaint(TComponent&) {
@@ -113,8 +126,7 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_COPYDATA: {
         const std::optional<TRelayRequest> request =
             ReadRelayRequest(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        if (request) CarryOut(*request);
-        result = request ? kReplyCarriedOut : 0;
+        result = request ? CarryOut(*request) : 0;
         return true;
     }
     case kParentEndedMessage:
@@ -134,6 +146,9 @@ void TForm1::StartJob() {
     if (const TLabel* label = LabWait(); label && label->Visible())
         NotifyWinEvent(EVENT_SYSTEM_ALERT, label->Handle(), OBJID_CLIENT, CHILDID_SELF);
 
+    // Watched first, so that the end of the starter also closes a box about the command.
+    parent_ = OpenParentProcess();
+    if (parent_ && Application) Application->Watch(parent_.Get(), Handle(), kParentEndedMessage);
     const std::wstring command = Utf8ToWide(WideSwitches().RawValue(kRunSwitch));
     if (!command.empty()) {
         try {
@@ -145,8 +160,6 @@ void TForm1::StartJob() {
         }
         if (Application) Application->Watch(command_.Get(), Handle(), kCommandEndedMessage);
     }
-    parent_ = OpenParentProcess();
-    if (parent_ && Application) Application->Watch(parent_.Get(), Handle(), kParentEndedMessage);
 }
 
 void TForm1::StopWatching() {

@@ -39,7 +39,8 @@ class TForm1 : public TForm {
     // The status text (a relayed one, else the module's) or the clock when the texts do not name
     // their language.
     void ShowTexts();
-    void CarryOut(const TRelayRequest& request);
+    // The reply to WM_COPYDATA: TRUE, or kReplyModuleUnusable with nothing changed.
+    LRESULT CarryOut(const TRelayRequest& request);
 
     void StartJob();
     void StopWatching();

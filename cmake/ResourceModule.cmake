@@ -1,12 +1,13 @@
 # attente_add_resource_module(TARGET SOURCE OUTPUT_DIR OUTPUT_NAME [INCOMPLETE] [INCLUDES dirs...]): a
 # resource-only PE module (no runtime, no code, no entry point, no imports) built from one .rc file and
 # checked by modcheck after linking, so a faulty module fails the build. INCOMPLETE (test modules that
-# lack a piece on purpose) checks only that nothing in it can run. INCLUDES replaces the default
+# lack a piece on purpose) checks only that nothing in it can run; UNCHECKED (test modules whose
+# resource tree is refused on purpose, and whose tests run the checker) is not checked. INCLUDES replaces the default
 # resource include path (resources/ and its build folder).
 include_guard()
 
 function(attente_add_resource_module target source output_dir output_name)
-  cmake_parse_arguments(ARG "INCOMPLETE" "" "INCLUDES" ${ARGN})
+  cmake_parse_arguments(ARG "INCOMPLETE;UNCHECKED" "" "INCLUDES" ${ARGN})
   if(NOT ARG_INCLUDES)
     set(ARG_INCLUDES ${ATTENTE_RC_INCLUDES})
   endif()
@@ -28,9 +29,11 @@ function(attente_add_resource_module target source output_dir output_name)
     SUFFIX "${extension}"
     LIBRARY_OUTPUT_DIRECTORY ${output_dir}
     LINK_DEPENDS ${CMAKE_SOURCE_DIR}/resources/module.ld)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${ATTENTE_MODCHECK} ${scope} $<TARGET_FILE:${target}>
-    VERBATIM)
+  if(NOT ARG_UNCHECKED)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${ATTENTE_MODCHECK} ${scope} $<TARGET_FILE:${target}>
+      VERBATIM)
+  endif()
   # windres does not report the files an rc pulls in as RCDATA: rebuild when a stream is.
   set_property(SOURCE ${source} APPEND PROPERTY OBJECT_DEPENDS ${ATTENTE_FORM_STREAMS})
   add_dependencies(${target} attente_descriptions ${ATTENTE_FORMC_TARGET})

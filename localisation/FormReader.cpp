@@ -34,7 +34,8 @@ std::string NamedResourceMessage(UINT id, const std::string& name) {
     return WideToUtf8(FormatTemplate(templ, {{L's', Utf8ToWide(name)}}));
 }
 
-TFormReader::TFormReader(TByteSource& source, TForm& root) : TDescriptionReader(source), root_(root) {}
+TFormReader::TFormReader(TByteSource& source, TForm& root, TForm* scratch)
+    : TDescriptionReader(source), root_(root), scratch_(scratch) {}
 
 TFormReader::~TFormReader() {
     for (TComponent* component : stack_)
@@ -47,10 +48,11 @@ void TFormReader::BeginRecord(const TRecordPrefix& prefix, int depth) {
             throw EReadError(Concat({"La description de ", prefix.ClassName,
                                      " ne convient pas à une fenêtre ", root_.ClassInfo().Name}));
         if (!prefix.Inherited()) root_.SetName(prefix.Name);
-        stack_.push_back(&root_);
+        stack_.push_back(&Applied(root_));
     } else {
         TComponent& parent = *stack_.back();
-        stack_.push_back(prefix.Inherited() ? &ExistingComponent(prefix) : &CreateComponent(prefix, parent));
+        stack_.push_back(
+            &Applied(prefix.Inherited() ? ExistingComponent(prefix) : CreateComponent(prefix, parent)));
     }
     stack_.back()->BeginLoading();
 }
@@ -99,6 +101,17 @@ void TFormReader::EndRecord() {
     TComponent* ended = stack_.back();
     stack_.pop_back();
     ended->EndLoading();
+}
+
+TComponent& TFormReader::Applied(TComponent& found) {
+    if (!scratch_) return found;
+    if (&found == &root_) return *scratch_;
+    // Owned by the scratch form, without a parent: no window is ever made for it. Every component
+    // of a form was made from the same table.
+    const TCreatableClass* creatable = kCreatableClasses;
+    while (&creatable->Info != &found.ClassInfo() && creatable + 1 != std::end(kCreatableClasses))
+        ++creatable;
+    return *creatable->Create(scratch_);
 }
 
 void TAsInheritedReader::ReadPrefix(TRecordPrefix& prefix) {

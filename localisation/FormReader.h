@@ -13,9 +13,14 @@ namespace attente {
 // be one of the form's class levels); a record flagged inherited is the owned component of that name,
 // updated; any other record makes a new component of its class, owned by the form and placed in the
 // control whose record holds it. Event properties are bound to the form's published routines.
+//
+// With a scratch form, a description is read to its end without changing `root`: components are
+// found (or refused) in `root` as ever, but the root record's properties go to `scratch`, and each
+// other record's to a new component of the found one's class owned by `scratch`, never shown. So a
+// reload that would fail anywhere fails there first.
 class TFormReader : public TDescriptionReader {
   public:
-    TFormReader(TByteSource& source, TForm& root);
+    TFormReader(TByteSource& source, TForm& root, TForm* scratch = nullptr);
     // Components whose records a failure left open stop loading, without Loaded.
     ~TFormReader() override;
 
@@ -27,8 +32,11 @@ class TFormReader : public TDescriptionReader {
   private:
     TComponent& CreateComponent(const TRecordPrefix& prefix, TComponent& parent);
     TComponent& ExistingComponent(const TRecordPrefix& prefix);
+    // The component a record's properties go to, once the record has found or made `found`.
+    TComponent& Applied(TComponent& found);
 
     TForm& root_;
+    TForm* scratch_;
     std::vector<TComponent*> stack_;
 };
 

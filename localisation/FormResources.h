@@ -25,6 +25,10 @@ bool ReloadFormLevels(TForm& window, const TClassInfo& rootClass);
 // stops it at that form.
 void ReloadAllForms();
 
+// Whether ReloadAllForms, run now, would find a description for every open form and read each to
+// its end; read into scratch components, so nothing shown changes.
+bool ReloadAllFormsWouldSucceed();
+
 // Window creation: reads the form's class levels base first with the general reader, makes its
 // windows (hidden) and runs OnCreate. Raises EResNotFound (resource string 65396, with the class
 // name) when no level has a description.

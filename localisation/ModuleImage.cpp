@@ -28,6 +28,9 @@ class TResourceWalk {
         const std::uint64_t count =
             std::uint64_t{*image_.U16(at + kNamedEntryCountField)} + *image_.U16(at + kIdEntryCountField);
         if (!image_.Contains(at + kResourceDirectorySize, count * kResourceEntrySize)) return false;
+        // The platform picks among a resource's languages by locale, where the portable reader takes
+        // the first: one language each, so that both read the same bytes.
+        if (level == kTreeLevels && count > 1) return false;
         const std::uint16_t named = *image_.U16(at + kNamedEntryCountField);
         std::uint32_t previous = 0;
         for (std::uint64_t i = 0; i < count; ++i) {
@@ -60,14 +63,15 @@ class TResourceWalk {
 
   private:
     // Lookups upper-case the name asked for and compare it as stored, so a stored small letter would
-    // make a name that a lookup ignoring case finds and the platform's does not.
+    // make a name that a lookup ignoring case finds and the platform's does not. Some lookups compare
+    // names only up to a zero unit, so a name holding one is no name at all.
     bool NameString(std::uint32_t offset) const {
         const std::uint64_t at = root_ + offset;
         const std::optional<std::uint16_t> length = image_.U16(at);
         if (!length || !image_.Contains(at + 2, std::uint64_t{*length} * 2)) return false;
         for (std::uint16_t i = 0; i < *length; ++i) {
             const std::uint16_t unit = *image_.U16(at + 2 + 2 * i);
-            if (unit >= u'a' && unit <= u'z') return false;
+            if ((unit >= u'a' && unit <= u'z') || unit == 0) return false;
         }
         return true;
     }

@@ -12,7 +12,8 @@ namespace attente {
 // in it) and whose resource tree lies inside it: the type, name and language levels, name strings,
 // data entries, the data they point to, and the sixteen counted strings of every string block; and
 // whose tree every lookup reads alike: named entries first, each part strictly ascending, names in no
-// small letters. An image without resources is sound (it simply has none).
+// small letters and without a zero unit, one language per resource. An image without resources is
+// sound (it simply has none).
 bool IsSoundResourceImage(const std::uint8_t* data, std::size_t size);
 
 } // namespace attente

@@ -49,12 +49,15 @@ void ResolveLanguage() {
     SwitchToRequestedLanguage();
 }
 
-void SwitchToRequestedLanguage() {
+bool SwitchToRequestedLanguage() {
+    const std::string request = RequestedLanguage;
+    const bool wasAuto = AutoLanguage;
+    const DWORD requestedLcid = RequestedLcid;
     AutoLanguage = IsAutoRequest(RequestedLanguage);
     if (AutoLanguage) RequestedLanguage = LocaleAbbrev(GetSystemDefaultLCID());
     if (SpeaksRequestedLanguage(CurrentLanguage, RequestedLanguage)) {
         Diagnostics.Decision(TResolveDecision::AlreadySpoken);
-        return;
+        return true;
     }
 
     LCID lcid = GetSystemDefaultLCID();
@@ -63,9 +66,19 @@ void SwitchToRequestedLanguage() {
         if (RequestedLcid != 0) lcid = RequestedLcid;
     }
     Diagnostics.Decision(TResolveDecision::Loaded, lcid);
+    // Open windows are checked against the new module before anything they show changes.
+    TUndoableInstall install;
     LoadLanguageModule(lcid, kTryEnglish);
+    if (!ReloadAllFormsWouldSucceed()) {
+        install.Undo();
+        RequestedLanguage = request;
+        AutoLanguage = wasAuto;
+        RequestedLcid = requestedLcid;
+        return false;
+    }
     CurrentLanguage = LoadResStringA(kLanguageIdString);
     ReloadAllForms();
+    return true;
 }
 
 } // namespace attente

@@ -9,7 +9,10 @@ namespace attente {
 void ResolveLanguage();
 
 // The decision for RequestedLanguage alone, without the registry entry: the automatic choice, the
-// comparison with CurrentLanguage, the switch of module and the reload of every open form.
-void SwitchToRequestedLanguage();
+// comparison with CurrentLanguage, the switch of module and the reload of every open form. All or
+// nothing: when the module the chain ends at cannot be read into every open form, the previous module
+// stays installed, RequestedLanguage, AutoLanguage, RequestedLcid and CurrentLanguage keep their
+// values, nothing shown changes, and the result is false.
+bool SwitchToRequestedLanguage();
 
 } // namespace attente

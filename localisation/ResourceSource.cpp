@@ -145,6 +145,23 @@ HINSTANCE InstallResourceModule(HINSTANCE module) {
     return module;
 }
 
+TUndoableInstall::TUndoableInstall() noexcept
+    : previous_(gRecord.ResourceSource), module_(std::move(gInstalledModule)),
+      file_(std::move(gInstalledFile)) {}
+
+TUndoableInstall::~TUndoableInstall() {
+    if (gRecordSet && gRecord.ResourceSource == previous_) Undo();
+}
+
+void TUndoableInstall::Undo() noexcept {
+    if (!gRecordSet) return;
+    gInstalledModule = std::move(module_);
+    gInstalledFile = std::move(file_);
+    gRecord.ResourceSource = previous_;
+    // Done once: the destructor must not take the restored module back out.
+    previous_ = nullptr;
+}
+
 std::wstring LoadResStringW(UINT id) {
     wchar_t buffer[kStringBufferSize] = {};
     const int length = LoadStringW(FindResourceHInstance(), id, buffer, kStringBufferSize);

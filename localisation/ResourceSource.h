@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "Handles.h"
 #include "ResourceIds.h"
 
 #include <string>
@@ -48,6 +49,23 @@ HINSTANCE LoadLanguageModule(LCID lcid, bool tryEnglish);
 // record takes over the caller's reference to `module`; when there is no record it returns null and
 // the caller keeps it.
 HINSTANCE InstallResourceModule(HINSTANCE module);
+
+// A switch of resource source that may yet be undone: while it lives, the module installed before
+// it stays loaded (and its file held). Undo makes that module the source again and releases the new
+// one; otherwise the previous module is released at the end, unless it is still the source.
+class TUndoableInstall {
+  public:
+    TUndoableInstall() noexcept;
+    ~TUndoableInstall();
+    TUndoableInstall(const TUndoableInstall&) = delete;
+    TUndoableInstall& operator=(const TUndoableInstall&) = delete;
+    void Undo() noexcept;
+
+  private:
+    HINSTANCE previous_;
+    TModule module_;
+    TFile file_;
+};
 
 // Resource strings from the resource source; missing strings read as empty, at most 1023 units.
 std::wstring LoadResStringW(UINT id);

@@ -57,15 +57,18 @@ class TComponent {
 
     // While a description record is being applied, components put off work that depends on several
     // properties (sizing to content), so the order of a record's properties does not matter; ending it
-    // runs Loaded.
-    bool Loading() const { return loading_; }
-    void BeginLoading() { loading_ = true; }
+    // runs Loaded. Loading nests: a window's code may hold a component across a reload and its own
+    // changes, so that they reach the screen once, when the outermost hold ends.
+    bool Loading() const { return loading_ > 0; }
+    void BeginLoading() { ++loading_; }
     void EndLoading() {
-        loading_ = false;
-        Loaded();
+        if (loading_ > 0) --loading_;
+        if (loading_ == 0) Loaded();
     }
-    // The record could not be read to its end: loading stops, Loaded does not run.
-    void AbortLoading() noexcept { loading_ = false; }
+    // The record could not be read to its end: this level of loading stops, Loaded does not run.
+    void AbortLoading() noexcept {
+        if (loading_ > 0) --loading_;
+    }
 
   protected:
     virtual void Loaded() {}
@@ -90,7 +93,7 @@ class TComponent {
     };
 
     std::string name_;
-    bool loading_ = false;
+    int loading_ = 0;
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
     std::vector<TMethodEntry> methods_;

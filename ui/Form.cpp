@@ -41,6 +41,9 @@ void ExpectOnly(const TValue& value, std::string_view property, std::string_view
     if (!EqualsIgnoringAsciiCase(id, accepted)) RaiseBadValue(property, id);
 }
 
+// At most 15 characters: kept inside the string object.
+constexpr char kUnknownFailure[] = "Erreur inconnue";
+
 } // namespace
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,7 +58,9 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     } catch (const std::exception& error) {
         HandleMessageException(error);
     } catch (...) {
-        HandleMessageException(Exception("Exception inconnue"));
+        // Nothing may leave for the system's frames, not even an allocation's failure: a text short
+        // enough for the string's own storage, so that making the message allocates nothing.
+        HandleMessageException(Exception(kUnknownFailure));
     }
     return 0;
 }

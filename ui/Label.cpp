@@ -35,7 +35,9 @@ bool TLabel::RightToLeft() const {
 void TLabel::CreateHandle() {
     TControl::CreateHandle();
     if (!window_) return;
+    // The window is still hidden: setting its text draws nothing.
     SetWindowTextW(window_, caption_.c_str());
+    captionShown_ = true;
     ApplyReadingOrder();
 }
 
@@ -53,12 +55,18 @@ void TLabel::ParentBiDiModeChanged() {
 
 void TLabel::SetCaption(const std::wstring& caption) {
     caption_ = caption;
-    if (window_) SetWindowTextW(window_, caption_.c_str());
+    captionShown_ = false;
     Changed();
 }
 
 void TLabel::Changed() {
     if (Loading()) return;
+    // The static control's own WM_SETTEXT would draw the new text at once, over the old one and
+    // before the rest of the change: the default handling stores the text (and tells accessibility
+    // tools) only.
+    if (window_ && !captionShown_)
+        DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption_.c_str()));
+    captionShown_ = true;
     AdjustSize();
     InvalidateWithParent();
 }
@@ -93,7 +101,10 @@ void TLabel::PaintTo(HDC dc) {
     const TSelectScope selected(dc, font_.Handle());
     SetTextColor(dc, font_.Color().Resolve());
     SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, DrawFlags());
+    // Whole lines only: a line that would be cut at the bottom is left out, and the last one shown
+    // ends with an ellipsis when text is left out.
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+              DrawFlags() | DT_EDITCONTROL | DT_END_ELLIPSIS);
 }
 
 bool TLabel::SetProperty(std::string_view name, const TValue& value) {

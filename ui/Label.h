@@ -35,12 +35,15 @@ class TLabel : public TControl {
     void Loaded() override { Changed(); }
 
   private:
+    // Shows a change once loading is over: the caption as window text (what screen readers name),
+    // the size, and a paint to come.
     void Changed();
     void ApplyReadingOrder();
     // On AutoSize: the label takes the size of its text (keeping its width when it wraps).
     void AdjustSize();
 
     std::wstring caption_;
+    bool captionShown_ = false;
     bool centred_ = false;
     bool autoSize_ = true;
     bool wordWrap_ = false;

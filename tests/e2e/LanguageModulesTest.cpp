@@ -28,7 +28,8 @@ constexpr int kLabelWidth = 225;
 constexpr int kLabelHeight = 42;
 constexpr int kLabelFontHeight = -11;
 constexpr int kDesignDpi = 96;
-constexpr UINT kLabelFlags = DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
+constexpr UINT kLabelFlags =
+    DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER | DT_EDITCONTROL | DT_END_ELLIPSIS;
 // The bevel and outline take three pixels on each side; the label shows them through.
 constexpr int kFrameWidth = 3;
 constexpr wchar_t kUnassigned = 0xFFFF;

@@ -40,6 +40,17 @@ DWORD WaitForProcessWithImage(const std::string& image) {
     return 0;
 }
 
+// A shown top-level window of that class in the process, null when none appears.
+HWND WaitForWindowOfProcess(DWORD process, const wchar_t* className) {
+    for (int attempt = 0; attempt < 400; ++attempt, Sleep(50))
+        for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == process && IsWindowVisible(w)) return w;
+        }
+    return nullptr;
+}
+
 // The most threads the process had at any look over `ms` milliseconds.
 int MostThreadsWithin(DWORD process, int ms) {
     int most = 0;
@@ -132,18 +143,29 @@ TEST(StatusWindow, ModuleThatDoesNotNameItsLanguageShowsTheClock) {
     CloseAndExpectExit(program, window);
 }
 
-TEST(StatusWindow, ModuleWithoutStatusTextShowsAnEmptyLabel) {
+TEST(StatusWindow, ModuleStatusTextIsShownAsTheProgramReadsIt) {
     TRegistryLock registry;
-    TInstallFolder folder;
-    folder.AddTestModule("NoStatusText", "setup.DEU");
-    TChildProcess program = folder.Start("/L=DEU");
-    const HWND window = WaitForStatusWindow(program);
-    ASSERT_NE(window, nullptr) << program.Output();
-    const TStatusWindow status = ReadStatusWindow(window);
-    EXPECT_TRUE(status.Label.Visible);
-    EXPECT_EQ(status.Label.Text, L"");
-    EXPECT_FALSE(status.Clock.Visible);
-    CloseAndExpectExit(program, window);
+    const struct {
+        const char* module;
+        std::wstring shown;
+    } rows[] = {
+        {"NoStatusText", L""},
+        // 1024 units: the program reads resource strings to 1023.
+        {"LongStatusText", std::wstring(1023, L'x')},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.module);
+        TInstallFolder folder;
+        folder.AddTestModule(row.module, "setup.DEU");
+        TChildProcess program = folder.Start("/L=DEU");
+        const HWND window = WaitForStatusWindow(program);
+        ASSERT_NE(window, nullptr) << program.Output();
+        const TStatusWindow status = ReadStatusWindow(window);
+        EXPECT_TRUE(status.Label.Visible);
+        EXPECT_EQ(status.Label.Text, row.shown);
+        EXPECT_FALSE(status.Clock.Visible);
+        CloseAndExpectExit(program, window);
+    }
 }
 
 TEST(StatusWindow, GermanModuleFromTheSwitchOnAFrenchSystem) {
@@ -244,36 +266,50 @@ TEST(StatusWindow, ModuleWithoutTheDescriptionEndsStartUpWithItsOwnErrorBoxAndCo
 }
 
 TEST(StatusWindow, ClosesWhenTheProcessThatStartedItEnds) {
-    TInstallFolder folder;
-    const std::string release = "AttenteTestRelease" + std::to_string(GetCurrentProcessId());
-    const attente::TKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, release.c_str()));
-    ASSERT_TRUE(event);
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    TChildProcess starter(self, std::string("\"") + self + "\" --start-and-wait \"" + folder.Exe() + "\" " +
-                                    release);
+    struct {
+        const char* name;
+        std::string arguments;
+        const wchar_t* shown; // the class of the window up when the starter ends
+        DWORD exitCode;
+    } const rows[] = {
+        {"window", "", kWindowClass, 0},
+        // Its error box is up, and waits for the starter as the loop would.
+        {"error box", "\"/RUN=missing.exe\"", L"#32770", 127},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TInstallFolder folder;
+        const std::string release = "AttenteTestRelease" + std::to_string(GetCurrentProcessId());
+        const attente::TKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, release.c_str()));
+        ASSERT_TRUE(event);
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        TChildProcess starter(self, std::string("\"") + self + "\" --start-and-wait \"" + folder.Exe() +
+                                        "\" " + release + " " + row.arguments);
 
-    const DWORD pid = WaitForProcessWithImage(folder.Exe());
-    ASSERT_NE(pid, 0u) << starter.Output();
-    const attente::TKernelHandle program(
-        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-    ASSERT_TRUE(program);
-    EXPECT_EQ(WaitForSingleObject(program.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
-        << "ended with its parent alive";
+        const DWORD pid = WaitForProcessWithImage(folder.Exe());
+        ASSERT_NE(pid, 0u) << starter.Output();
+        const attente::TKernelHandle program(
+            OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+        ASSERT_TRUE(program);
+        EXPECT_NE(WaitForWindowOfProcess(pid, row.shown), nullptr);
+        EXPECT_EQ(WaitForSingleObject(program.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+            << "ended with its parent alive";
 
-    SetEvent(event.Get());
-    EXPECT_EQ(starter.Wait(), 0u);
-    ASSERT_EQ(WaitForSingleObject(program.Get(), 20000), WAIT_OBJECT_0)
-        << "outlived the process that started it";
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(program.Get(), &code);
-    EXPECT_EQ(code, 0u);
+        SetEvent(event.Get());
+        EXPECT_EQ(starter.Wait(), 0u);
+        ASSERT_EQ(WaitForSingleObject(program.Get(), 20000), WAIT_OBJECT_0)
+            << "outlived the process that started it";
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(program.Get(), &code);
+        EXPECT_EQ(code, row.exitCode);
+    }
 }
 
 // The starter role: starts the program, waits for the test's signal, then ends.
-int StartAndWait(const char* exe, const char* release) {
+int StartAndWait(const char* exe, const char* release, const char* arguments) {
     const attente::TKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, release));
-    std::string commandLine = std::string("\"") + exe + "\"";
+    std::string commandLine = std::string("\"") + exe + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -286,7 +322,8 @@ int StartAndWait(const char* exe, const char* release) {
 }
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "--start-and-wait") == 0) return StartAndWait(argv[2], argv[3]);
+    if (argc >= 4 && std::strcmp(argv[1], "--start-and-wait") == 0)
+        return StartAndWait(argv[2], argv[3], argc > 4 ? argv[4] : "");
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

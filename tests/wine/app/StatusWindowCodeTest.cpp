@@ -8,11 +8,14 @@
 #include "Rendering.h"
 #include "ResourceSource.h"
 #include "Screen.h"
+#include "TextFormat.h"
+#include "UiHandles.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 using namespace attente;
 using namespace attente::test;
@@ -225,4 +228,111 @@ TEST_F(StatusWindowCode, CopyDataOutsideTheDocumentedShapesIsRefusedAndChangesNo
     data = {kStatusRequest, 0, nullptr};
     EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
     EXPECT_EQ(form->LabWait()->Caption(), before);
+}
+
+namespace {
+
+int gLabelDraws = 0;
+HWND gTracedLabel = nullptr;
+// The label's window text (what screen readers read) at each of its draws.
+std::vector<std::wstring> gTextsDrawn;
+
+LRESULT CALLBACK TraceDraws(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_DRAWITEM &&
+        reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam)->hwndItem == gTracedLabel) {
+        ++gLabelDraws;
+        wchar_t text[256] = {};
+        GetWindowTextW(gTracedLabel, text, 256);
+        gTextsDrawn.push_back(text);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void PumpPending() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+}
+
+} // namespace
+
+// A request changes nothing on the screen while it is carried out; the next paint draws the label
+// once, with the final text, which is the window text that screen readers read by then (a switch
+// reloads the description, whose placeholder caption never reaches the screen).
+TEST_F(StatusWindowCode, EachRequestPaintsTheLabelOnceWithItsFinalText) {
+    auto form = CreateForm<TForm1>();
+    form->Show();
+    PumpPending();
+    gTracedLabel = form->LabWait()->Handle();
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, TraceDraws, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const std::wstring french = form->LabWait()->Caption();
+    struct {
+        const char* name;
+        ULONG_PTR kind;
+        std::wstring text;
+        std::wstring shown;
+    } const rows[] = {
+        {"status", kStatusRequest, L"\u00c9tape 2 sur 5", L"\u00c9tape 2 sur 5"},
+        {"back to the module's text", kStatusRequest, L"", french},
+        // No module beside the test program: the chain ends at its own resources, read anew.
+        {"switch", kLanguageRequest, L"ENU", french},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        gLabelDraws = 0;
+        gTextsDrawn.clear();
+        COPYDATASTRUCT data{row.kind, static_cast<DWORD>(row.text.size() * sizeof(wchar_t)),
+                            const_cast<wchar_t*>(row.text.data())};
+        EXPECT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+        EXPECT_EQ(gLabelDraws, 0) << "drawn while the request was carried out";
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpPending();
+        EXPECT_EQ(gLabelDraws, 1);
+        EXPECT_EQ(form->LabWait()->Caption(), row.shown);
+        EXPECT_EQ(GetWindowTextLengthW(gTracedLabel), static_cast<int>(row.shown.size()));
+        for (const std::wstring& text : gTextsDrawn)
+            EXPECT_EQ(text, row.shown);
+    }
+    UnhookWindowsHookEx(hook);
+}
+
+// A status text that does not fit the label shows whole lines only: nothing of a line that would be
+// cut at the label's bottom is drawn.
+TEST_F(StatusWindowCode, TextLongerThanTheLabelShowsWholeLinesOnly) {
+    auto form = CreateForm<TForm1>();
+    TLabel& label = *form->LabWait();
+    TEXTMETRICW metrics{};
+    {
+        const TScreenDc screen;
+        const TSelectScope font(screen.Dc(), label.Font().Handle());
+        GetTextMetricsW(screen.Dc(), &metrics);
+    }
+    const int top = ScaleToScreen(label.Top());
+    const int height = ScaleToScreen(label.Height());
+    const int wholeLines = height / metrics.tmHeight;
+    ASSERT_GT(wholeLines, 0);
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const std::wstring rows[] = {
+        L"one\r\ntwo\r\nthree\r\nfour\r\nfive",
+        L"An installer step whose description is one long English sentence, far longer than the three "
+        L"lines that the label of the status window has room for.",
+    };
+    for (const std::wstring& text : rows) {
+        SCOPED_TRACE(WideToUtf8(text));
+        COPYDATASTRUCT data{kStatusRequest, static_cast<DWORD>(text.size() * sizeof(wchar_t)),
+                            const_cast<wchar_t*>(text.data())};
+        ASSERT_EQ(SendMessageW(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+        TRendering rendering(client.right, client.bottom);
+        rendering.Capture(form->Handle());
+        const int lastLineTop = top + (wholeLines - 1) * metrics.tmHeight;
+        const int linesEnd = top + wholeLines * metrics.tmHeight;
+        EXPECT_GT(rendering.CountOther(face, face, 3, lastLineTop, client.right - 3, linesEnd), 0)
+            << "the last whole line is empty";
+        EXPECT_EQ(rendering.CountOther(face, face, 3, linesEnd, client.right - 3, top + height), 0)
+            << "part of a line below the last whole one";
+    }
 }

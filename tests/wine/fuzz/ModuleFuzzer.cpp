@@ -104,7 +104,7 @@ class TMutator {
     void MutateOnce(const TModuleLayout& l, std::string& b) {
         constexpr std::size_t kFileHeader = 4;
         const std::size_t optional = l.OptionalHeader;
-        switch (Pick(12)) {
+        switch (Pick(15)) {
         case 0: { // PE, file and optional header fields
             const std::size_t fields[] = {0x3C,
                                           l.PeHeader,
@@ -162,6 +162,27 @@ class TMutator {
         case 10: // any byte
             if (!b.empty()) b[Pick(b.size())] = static_cast<char>(random_());
             break;
+        case 11: { // a resource in two languages, the second reading another resource's data
+            static constexpr std::uint32_t kLanguages[] = {0, 0x0407, 0x0409, 0x040C, 0x0809, 0x7FFF, 0xFFFF};
+            std::string grown =
+                SecondLanguage(b, Pick(64), kLanguages[Pick(std::size(kLanguages))], Pick(64));
+            if (!grown.empty()) b = std::move(grown);
+            break;
+        }
+        case 12: { // a zero unit inside a name
+            const std::size_t name = Any(l.Names);
+            const std::uint32_t length = Get32(b, name) & 0xFFFF;
+            if (length > 0) Put16(b, name + 2 + 2 * Pick(length), 0);
+            break;
+        }
+        case 13: { // a string about the length the program reads, or far beyond it
+            static constexpr std::size_t kUnits[] = {1022, 1023, 1024, 1025, 2047, 2048, 4096};
+            // At the place one of the read strings has in its block.
+            const int string = static_cast<int>(kStrings[Pick(std::size(kStrings))] % 16);
+            std::string grown = LongString(b, Pick(64), string, kUnits[Pick(std::size(kUnits))]);
+            if (!grown.empty()) b = std::move(grown);
+            break;
+        }
         default: // cut short or grown
             if (Pick(2))
                 b.resize(Pick(b.size() + 1));

@@ -164,6 +164,33 @@ TEST_F(FormReload, AMissingComponentStopsReloadAllFormsAtThatWindow) {
     EXPECT_EQ(other->Caption(), L"Andere");
 }
 
+// The check before a switch reads what the reload would read, into scratch components: it answers
+// as the reload would end, and leaves every open form as it was.
+TEST_F(FormReload, TheReloadCheckAnswersAsTheReloadWouldEndAndChangesNoForm) {
+    struct {
+        const char* module;
+        bool succeeds;
+    } const rows[] = {
+        {"AltForms.dll", true},
+        {"BrokenForms.dll", false}, // a component the form lacks
+        {"NoForms.dll", false},     // no description for the open forms
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.module);
+        auto derived = CreateForm<TDerivedForm>();
+        auto other = CreateForm<TOtherForm>();
+        const int forms = Screen.FormCount();
+        InstallTestModule(row.module);
+        EXPECT_EQ(ReloadAllFormsWouldSucceed(), row.succeeds);
+        EXPECT_EQ(Screen.FormCount(), forms);
+        EXPECT_EQ(derived->Caption(), L"D\u00e9riv\u00e9e");
+        EXPECT_EQ(WindowText(derived->Lab1()->Handle()), L"\u00c9tiquette d\u00e9riv\u00e9e");
+        EXPECT_EQ(derived->ComponentCount(), 2);
+        EXPECT_EQ(other->Caption(), L"Autre");
+        InstallResourceModule(ExeModuleRecord()->Instance);
+    }
+}
+
 TEST_F(FormReload, ReloadAllFormsFollowsTheScreenListOrder) {
     auto other = CreateForm<TOtherForm>();
     auto base = CreateForm<TBaseForm>();

@@ -42,6 +42,9 @@ TEST(ModuleFiles, OnlySoundModulesOpen) {
         {TContent::Exe, "FRA"},
         {TContent::DataBeyondImage, "DEU"},
         {TContent::ShrunkVirtualSize, "DEU"},
+        // Read otherwise by the platform's lookups than by one walk of the tree.
+        {TContent::TwoLanguages, nullptr},
+        {TContent::ZeroInName, nullptr},
         {TContent::Text, nullptr},
         {TContent::Truncated, nullptr},
         {TContent::Empty, nullptr},

@@ -170,6 +170,23 @@ void TTempFolder::Put(const std::string& relative, TContent content) const {
         WriteBytes(path, crafted);
         break;
     }
+    case TContent::TwoLanguages:
+    case TContent::ZeroInName: {
+        constexpr std::uint32_t kEnglish = 0x0409;
+        std::string crafted = ReadWholeFile(DistPath("attente.DE"));
+        const std::optional<TModuleLayout> layout = LayoutOf(crafted);
+        ASSERT_TRUE(layout) << "attente.DE is not laid out as the crafting expects";
+        if (content == TContent::TwoLanguages) {
+            crafted = SecondLanguage(crafted, 0, kEnglish, 1);
+        } else {
+            ASSERT_FALSE(layout->Names.empty());
+            for (std::size_t name : layout->Names)
+                Put16(crafted, name + 2 * (Get32(crafted, name) & 0xFFFF), 0);
+        }
+        ASSERT_FALSE(crafted.empty());
+        WriteBytes(path, crafted);
+        break;
+    }
     case TContent::Directory:
         ASSERT_TRUE(CreateDirectoryW(LongForm(path).c_str(), nullptr)) << path;
         break;

@@ -22,7 +22,11 @@ enum class TContent {
     Empty,
     Directory,
     DataBeyondImage,
-    ShrunkVirtualSize
+    ShrunkVirtualSize,
+    // The German module whose first string block is also in English, with another block's strings;
+    // and the German module whose TFORM1 name ends in a zero unit.
+    TwoLanguages,
+    ZeroInName
 };
 
 // A built file of the distribution (ATTENTE_DIST_DIR) as a Windows path.

@@ -42,6 +42,7 @@ class TTreeWalk {
         const std::size_t at = root_ + offset;
         if (level > kLevels || at + 16 > b_.size()) return false;
         layout_.Directories.push_back(at);
+        if (level == kLevels) layout_.LanguageDirectories.push_back(at);
         const std::uint32_t count = Get16(b_, at + 12) + Get16(b_, at + 14);
         for (std::uint32_t i = 0; i < count; ++i) {
             const std::size_t entry = at + 16 + 8 * i;
@@ -143,6 +144,98 @@ std::string ShrunkVirtualSize(const std::string& module) {
     std::string out = module;
     Put32(out, layout->Section + kSectionVirtualSizeField, kShrunkVirtualSize);
     return out;
+}
+
+namespace {
+
+struct TGrowable {
+    std::string Bytes;
+    TModuleLayout Layout;
+    std::uint32_t Rva = 0; // the tree section's
+    std::uint32_t Raw = 0; // its raw data in the file
+    std::size_t Root = 0;  // the tree's root in the file
+};
+
+// Only a module whose tree section ends the file can grow there.
+std::optional<TGrowable> Growable(const std::string& module) {
+    const std::optional<TModuleLayout> layout = LayoutOf(module);
+    if (!layout) return std::nullopt;
+    TGrowable g{module, *layout, Get32(module, layout->Section + kSectionRvaField),
+                Get32(module, layout->Section + kSectionRawPointerFieldOffset), 0};
+    if (g.Raw + Get32(module, layout->Section + kSectionRawSizeFieldOffset) != module.size())
+        return std::nullopt;
+    g.Root = g.Raw + (Get32(module, layout->ResourceDirectoryEntry) - g.Rva);
+    return g;
+}
+
+// Appends `bytes` to the section, returns their file offset.
+std::size_t Append(TGrowable& g, const std::string& bytes) {
+    g.Bytes.resize((g.Bytes.size() + kMovedDataAlignment - 1) / kMovedDataAlignment * kMovedDataAlignment,
+                   '\0');
+    const std::size_t at = g.Bytes.size();
+    g.Bytes += bytes;
+    return at;
+}
+
+std::string Finished(TGrowable& g) {
+    g.Bytes.resize((g.Bytes.size() + kFileAlignment - 1) / kFileAlignment * kFileAlignment, '\0');
+    Put32(g.Bytes, g.Layout.Section + kSectionRawSizeFieldOffset,
+          static_cast<std::uint32_t>(g.Bytes.size() - g.Raw));
+    return g.Bytes;
+}
+
+} // namespace
+
+std::string SecondLanguage(const std::string& module, std::size_t resource, std::uint32_t language,
+                           std::size_t otherData) {
+    std::optional<TGrowable> g = Growable(module);
+    if (!g || g->Layout.LanguageDirectories.empty() || g->Layout.Data.empty()) return {};
+    const std::size_t directory =
+        g->Layout.LanguageDirectories[resource % g->Layout.LanguageDirectories.size()];
+    const std::size_t count = Get16(module, directory + 12) + Get16(module, directory + 14);
+    if (directory + 16 + 8 * count > module.size()) return {};
+    std::string copy = module.substr(directory, 16 + 8 * count);
+    Put16(copy, 14, Get16(module, directory + 14) + 1);
+    std::string entry(8, '\0');
+    Put32(entry, 0, language);
+    Put32(entry, 4,
+          static_cast<std::uint32_t>(g->Layout.Data[otherData % g->Layout.Data.size()].Entry - g->Root));
+    const std::size_t moved = Append(*g, copy + entry);
+    const std::uint32_t was = static_cast<std::uint32_t>(directory - g->Root) | kHigh;
+    for (std::size_t at : g->Layout.Entries)
+        if (Get32(g->Bytes, at + 4) == was)
+            Put32(g->Bytes, at + 4, static_cast<std::uint32_t>(moved - g->Root) | kHigh);
+    return Finished(*g);
+}
+
+std::string LongString(const std::string& module, std::size_t block, int string, std::size_t units) {
+    std::optional<TGrowable> g = Growable(module);
+    if (!g) return {};
+    std::vector<TResourceData> blocks;
+    for (const TResourceData& d : g->Layout.Data)
+        if (d.StringBlock) blocks.push_back(d);
+    if (blocks.empty()) return {};
+    const TResourceData& chosen = blocks[block % blocks.size()];
+    std::string strings;
+    std::size_t at = chosen.Offset;
+    for (int i = 0; i < 16; ++i) {
+        const std::size_t length = Get16(module, at);
+        if (at + 2 + 2 * length > module.size()) return {};
+        std::string item(2, '\0');
+        if (i == string % 16) {
+            Put16(item, 0, static_cast<std::uint32_t>(units));
+            for (std::size_t u = 0; u < units; ++u)
+                item += std::string("x\0", 2);
+        } else {
+            item = module.substr(at, 2 + 2 * length);
+        }
+        strings += item;
+        at += 2 + 2 * length;
+    }
+    const std::size_t moved = Append(*g, strings);
+    Put32(g->Bytes, chosen.Entry, static_cast<std::uint32_t>(g->Rva + (moved - g->Raw)));
+    Put32(g->Bytes, chosen.Entry + 4, static_cast<std::uint32_t>(strings.size()));
+    return Finished(*g);
 }
 
 } // namespace attente::test

@@ -31,6 +31,7 @@ struct TModuleLayout {
     std::size_t Section = 0;                // the header of the section that holds the tree
     std::vector<std::size_t> SectionHeaders;
     std::vector<std::size_t> Directories;
+    std::vector<std::size_t> LanguageDirectories; // the third level: one per resource
     std::vector<std::size_t> Entries;
     std::vector<std::size_t> Names;
     std::vector<TResourceData> Data;
@@ -48,5 +49,14 @@ std::optional<TModuleLayout> LayoutOf(const std::string& module);
 // grown to hold it), and the same module untouched but for a section virtual size cut to 16 bytes.
 std::string DataBeyondImage(const std::string& module);
 std::string ShrunkVirtualSize(const std::string& module);
+
+// Shapes the platform reads otherwise than one walk of the tree, grown at the end of the tree's
+// section (empty when the module is not laid out as built). A resource given a second language
+// (`language`) whose data is another resource's: the `resource`th language directory is copied there
+// with one more entry. A string made `units` units long: the `block`th string block is copied there
+// with its `string`th string replaced by that many letters.
+std::string SecondLanguage(const std::string& module, std::size_t resource, std::uint32_t language,
+                           std::size_t otherData);
+std::string LongString(const std::string& module, std::size_t block, int string, std::size_t units);
 
 } // namespace attente::test

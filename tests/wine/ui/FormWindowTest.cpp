@@ -10,13 +10,37 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <string>
 
 using namespace attente;
 using attente::test::TRendering;
 
+// Allocation failure, injected: while set, every operator new of this test program fails.
+bool gFailAllocations = false;
+
+void* operator new(std::size_t size) {
+    void* block = gFailAllocations ? nullptr : std::malloc(size ? size : 1);
+    if (!block) throw std::bad_alloc();
+    return block;
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
 namespace {
+
+void FailAllocations() {
+    gFailAllocations = true;
+}
+
+// Beyond any string's inline storage.
+constexpr char kLongText[] = "a text too long to be kept inside the string object itself";
 
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -218,29 +242,64 @@ TEST(FormWindow, PaintMessagesRunOnPaintEveryTime) {
     EXPECT_EQ(paints, afterFirst + 1);
 }
 
+// Whatever a routine throws, and even when memory runs out on the way, the window procedure hands the
+// handler a failure and returns to the system normally: nothing unwinds through the system's frames.
 TEST(FormWindow, AnExceptionInARoutineReachesTheHandlerNotTheSystem) {
-    TPanel panel;
-    std::string caught;
-    int calls = 0;
-    const TMessageExceptionHandler previous = SetMessageExceptionHandler([&](const std::exception& e) {
-        ++calls;
-        caught = e.what();
-    });
-    panel.Form.OnPaint = [](TComponent&) { throw EReadError("peinture impossible"); };
-    RECT client;
-    GetClientRect(panel.Form.Handle(), &client);
-    TRendering image(client.right, client.bottom);
-    panel.Form.Show();
-    RedrawWindow(panel.Form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_GE(calls, 1);
-    EXPECT_EQ(caught, "peinture impossible");
-    // The paint was ended despite the exception: nothing is left to paint.
-    EXPECT_FALSE(GetUpdateRect(panel.Form.Handle(), nullptr, FALSE));
-    // And the window goes on working.
-    panel.Form.OnPaint = nullptr;
-    SetMessageExceptionHandler(previous);
-    image.Capture(panel.Form.Handle());
-    EXPECT_EQ(image.Pixel(1, 1), kBlue);
+    struct {
+        const char* name;
+        TNotifyEvent routine;
+        bool handlerAllocates;
+        const char* expected; // what the handler was given; null: it failed itself
+    } const rows[] = {
+        {"read error", [](TComponent&) { throw EReadError("peinture impossible"); }, false,
+         "peinture impossible"},
+        {"allocation failure",
+         [](TComponent&) {
+             FailAllocations();
+             (void)std::string(kLongText);
+         },
+         false, "std::bad_alloc"},
+        // No memory either for a message of the window procedure's own.
+        {"not an exception class",
+         [](TComponent&) {
+             FailAllocations();
+             throw 42;
+         },
+         false, "Erreur inconnue"},
+        {"handler out of memory",
+         [](TComponent&) {
+             FailAllocations();
+             throw EReadError("x");
+         },
+         true, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TPanel panel;
+        char caught[64] = {};
+        int calls = 0;
+        const TMessageExceptionHandler previous = SetMessageExceptionHandler([&](const std::exception& e) {
+            ++calls;
+            if (row.handlerAllocates) (void)std::string(kLongText);
+            lstrcpynA(caught, e.what(), sizeof caught);
+        });
+        panel.Form.OnPaint = row.routine;
+        RECT client;
+        GetClientRect(panel.Form.Handle(), &client);
+        TRendering image(client.right, client.bottom);
+        panel.Form.Show();
+        RedrawWindow(panel.Form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        gFailAllocations = false;
+        EXPECT_GE(calls, 1);
+        EXPECT_STREQ(caught, row.expected ? row.expected : "");
+        // The paint was ended despite the exception: nothing is left to paint.
+        EXPECT_FALSE(GetUpdateRect(panel.Form.Handle(), nullptr, FALSE));
+        // And the window goes on working.
+        panel.Form.OnPaint = nullptr;
+        SetMessageExceptionHandler(previous);
+        image.Capture(panel.Form.Handle());
+        EXPECT_EQ(image.Pixel(1, 1), kBlue);
+    }
 }
 
 TEST(FormWindow, DestroyingTheFormDestroysItsWindowsAndComponents) {
