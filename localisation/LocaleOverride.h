@@ -7,7 +7,7 @@ namespace attente {
 
 constexpr const char* kLocalesKey = "Software\\Attente\\Locales";
 
-// The override for the executable at `exePath` (as reported; its long form names the value): from
+// The override for the executable at `exePath` (UTF-8, as reported; its long form names the value): from
 // the first of the per-user and per-machine "Locales" keys that opens (with 0xF0019, else read-only),
 // the text value named by the path; when that value is missing or longer than 4 characters, the key's
 // default value; none when the named value is not text. At most 4 characters; empty when none.

@@ -8,5 +8,7 @@ namespace attente {
 
 // The entry's text in capitals (a to z only), or empty. Never raises.
 std::string GetModuleLocaleOverride();
+// The same for the executable at `exePath` (UTF-8, as the platform reports it).
+std::string GetModuleLocaleOverride(const std::string& exePath);
 
 } // namespace attente
