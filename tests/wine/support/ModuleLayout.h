@@ -49,4 +49,8 @@ std::optional<TModuleLayout> LayoutOf(const std::string& module);
 std::string DataBeyondImage(const std::string& module);
 std::string ShrunkVirtualSize(const std::string& module);
 
+// The image as it would have been linked at `base`: every absolute address its relocations name moved
+// by the difference, and the preferred base set. Empty when it is no PE32 image with relocations.
+std::string RebasedImage(const std::string& image, std::uint32_t base);
+
 } // namespace attente::test
