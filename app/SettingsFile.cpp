@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace attente {
 
 namespace {
@@ -32,7 +30,7 @@ std::string SettingsFilePath() {
 void ReadSettingsFile() {
     const std::string path = SettingsFilePath();
     if (!FileExists(path) || !RequestedLanguage.empty()) return;
-    std::vector<wchar_t> buffer(kValueBufferSize, L'\0');
+    std::wstring buffer(kValueBufferSize, L'\0');
     const DWORD length = GetPrivateProfileStringW(kGeneralSection, kLanguageKey, L"", buffer.data(),
                                                   kValueBufferSize, Utf8ToWide(path).c_str());
     // The value is a logic text: in the code page, as the ANSI reading gives it.

@@ -26,16 +26,21 @@ bool ReadWhole(HANDLE file, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-std::string ModulePath(HMODULE module, DWORD capacity) {
-    wchar_t buffer[kPathBufferSize] = {};
-    if (capacity == 0 || capacity > kPathBufferSize) capacity = kPathBufferSize;
+std::wstring ModulePathW(HMODULE module, DWORD capacity) {
+    std::wstring buffer(capacity, L'\0');
     // A stale error code must not look like truncation of a path that fitted.
     SetLastError(ERROR_SUCCESS);
-    const DWORD length = GetModuleFileNameW(module, buffer, capacity);
+    const DWORD length = GetModuleFileNameW(module, buffer.data(), capacity);
     // Truncation shows as a return equal to the buffer size (older systems, with no terminating
     // zero) or as ERROR_INSUFFICIENT_BUFFER (newer ones).
     if (length == 0 || length >= capacity || GetLastError() == ERROR_INSUFFICIENT_BUFFER) return {};
-    return WideToUtf8(std::wstring(buffer, length));
+    buffer.resize(length);
+    return buffer;
+}
+
+std::string ModulePath(HMODULE module, DWORD capacity) {
+    if (capacity == 0 || capacity > kPathBufferSize) capacity = kPathBufferSize;
+    return WideToUtf8(ModulePathW(module, capacity));
 }
 
 std::string LongPathOf(const std::string& path) {

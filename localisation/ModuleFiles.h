@@ -17,6 +17,8 @@ namespace attente {
 // not fit in `capacity` UTF-16 units with its zero (a truncated path must never name a candidate).
 // Capacity is at most kPathBufferSize; smaller values exist for the tests of truncation.
 std::string ModulePath(HMODULE module, DWORD capacity = kPathBufferSize);
+// The same in UTF-16, for any capacity.
+std::wstring ModulePathW(HMODULE module, DWORD capacity);
 
 // The long form of a path (every component in its long form); the path itself when that fails or
 // does not fit.

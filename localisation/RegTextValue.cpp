@@ -5,8 +5,6 @@
 #include "AnsiText.h"
 #include "TextFormat.h"
 
-#include <vector>
-
 namespace attente {
 
 namespace {
@@ -26,7 +24,7 @@ TRegValue ReadRegValue(HKEY key, const char* name) {
     TRegValue value;
     DWORD size = 0;
     if (RegQueryValueExW(key, valueName, nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS) return {};
-    std::vector<char> data;
+    std::string data;
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         // Spare room so that a text stored without its terminating zero still reads within bounds.
         data.assign(static_cast<std::size_t>(size) + sizeof(wchar_t), '\0');
@@ -40,7 +38,7 @@ TRegValue ReadRegValue(HKEY key, const char* name) {
                 value.Data =
                     WideToAnsi({reinterpret_cast<const wchar_t*>(data.data()), used / sizeof(wchar_t)});
             else
-                value.Data.assign(data.data(), used);
+                value.Data = data.substr(0, used);
             return value;
         }
         if (result != ERROR_MORE_DATA) return {};
