@@ -58,15 +58,19 @@ TShortValue ReadShortText(HKEY key, const char* name, std::string& text) {
 std::string ReadStartupOverride(const std::string& exePath) {
     TRegKey key = OpenLocalesKey();
     if (!key) return {};
-    const std::string valueName = LongPathOf(exePath);
+    // The long form names the entry; a process started through an 8.3 path also finds one under the
+    // path it reports, the name resolution copies a machine entry under.
+    const std::string longPath = LongPathOf(exePath);
     std::string text;
-    switch (ReadShortText(key.Get(), valueName.c_str(), text)) {
-    case TShortValue::Text:
-        return text;
-    case TShortValue::NotText:
-        return {};
-    case TShortValue::Absent:
-        break;
+    for (const std::string* name : {&longPath, &exePath}) {
+        switch (ReadShortText(key.Get(), name->c_str(), text)) {
+        case TShortValue::Text:
+            return text;
+        case TShortValue::NotText:
+            return {};
+        case TShortValue::Absent:
+            break;
+        }
     }
     return ReadShortText(key.Get(), nullptr, text) == TShortValue::Text ? text : std::string();
 }

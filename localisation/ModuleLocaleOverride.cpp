@@ -89,19 +89,9 @@ std::string LookUp(const std::string& exePath) {
 
 } // namespace
 
-std::string GetModuleLocaleOverride() {
-    std::string exePath;
+std::string GetModuleLocaleOverride(const std::string* exePath) {
     try {
-        exePath = ModulePath(nullptr);
-    } catch (...) {
-        // No path, no entry.
-    }
-    return GetModuleLocaleOverride(exePath);
-}
-
-std::string GetModuleLocaleOverride(const std::string& exePath) {
-    try {
-        return LookUp(exePath);
+        return LookUp(exePath ? *exePath : ModulePath(nullptr));
     } catch (...) {
         // Out of memory on a huge value, say: the entry counts as absent.
         Diagnostics.Override(TOverrideSource::None);

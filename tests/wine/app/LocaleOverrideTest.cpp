@@ -206,14 +206,17 @@ TEST(LocaleOverrideKey, EntryCountsUnderThePathAsReportedElseUnderItsLongForm) {
         const char* MachineLong;
         const char* Expected;
         const char* CopiedUnderShort; // the per-user value under the short name afterwards; null: none
+        const char* AtStartUp;        // the start-up selection's override; null: not asked
     };
+    // Resolution looks under the path as reported first, the start-up selection under the long form.
     const TCase cases[] = {
-        {"entry under the long path", nullptr, "deu", nullptr, "DEU", nullptr},
-        {"entry under the short path", "enu", nullptr, nullptr, "ENU", "enu"},
-        {"the path as reported first", "enu", "deu", nullptr, "ENU", "enu"},
+        {"entry under the long path", nullptr, "deu", nullptr, "DEU", nullptr, "deu"},
+        {"entry under the short path", "enu", nullptr, nullptr, "ENU", "enu", "enu"},
+        {"the path as reported first", "enu", "deu", nullptr, "ENU", "enu", "deu"},
+        // Whether the start-up selection reads the machine key depends on whether the per-user key exists.
         {"machine entry under the long path, copied under the name as reported", nullptr, nullptr, "ita",
-         "ITA", "ita"},
-        {"no entry", nullptr, nullptr, nullptr, "", nullptr},
+         "ITA", "ita", nullptr},
+        {"no entry", nullptr, nullptr, nullptr, "", nullptr, ""},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
@@ -231,7 +234,13 @@ TEST(LocaleOverrideKey, EntryCountsUnderThePathAsReportedElseUnderItsLongForm) {
         if (c.UserLong) underLong.SetText(HKEY_CURRENT_USER, c.UserLong);
         if (c.MachineLong) underLong.SetText(HKEY_LOCAL_MACHINE, c.MachineLong);
 
-        EXPECT_EQ(attente::GetModuleLocaleOverride(shortPath), c.Expected);
+        RemoveLocalesDefaultValue(HKEY_CURRENT_USER);
+        if (c.AtStartUp) EXPECT_EQ(attente::ReadStartupOverride(shortPath), c.AtStartUp);
+        EXPECT_EQ(attente::GetModuleLocaleOverride(&shortPath), c.Expected);
+        // From the next run on, the start-up selection finds the per-user copy, under the name as reported.
+        if (c.CopiedUnderShort)
+            EXPECT_EQ(attente::ReadStartupOverride(shortPath),
+                      c.AtStartUp ? c.AtStartUp : c.CopiedUnderShort);
         const TRawValue copied = underShort.Read(HKEY_CURRENT_USER);
         EXPECT_EQ(copied.Exists, c.CopiedUnderShort != nullptr);
         if (c.CopiedUnderShort) EXPECT_EQ(copied.Data, SzData(c.CopiedUnderShort));
