@@ -1,8 +1,9 @@
 // The report is put together only when asked for, after language resolution: from the recorder's
 // events, the process-wide language values and what the platform says now (locales, the folder's
-// files). Texts are ANSI inside the program and converted to UTF-8 for the file.
+// files). Paths are UTF-8 inside the program; the logic texts are ANSI and converted to UTF-8 here.
 #include "DiagnosticsReport.h"
 
+#include "AnsiText.h"
 #include "CommandLine.h"
 #include "Diagnostics.h"
 #include "Handles.h"
@@ -40,7 +41,7 @@ std::string Locale(LCID lcid) {
 }
 
 bool IsDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -65,13 +66,15 @@ std::string OutcomeText(const TDiagCandidate& candidate, const std::string& path
 
 std::string CandidatePath(const TDiagCandidate& candidate, const std::string& exePath) {
     if (candidate.ExeItself) return exePath;
-    return ModuleCandidate(exePath, candidate.Extension).value_or(Concat({"?.", candidate.Extension}));
+    const std::string extension = AnsiToUtf8(candidate.Extension);
+    return ModuleCandidate(exePath, extension).value_or(Concat({"?.", extension}));
 }
 
 std::string RequestText() {
     switch (Diagnostics.Request()) {
     case TRequestSource::CommandLine:
-        return Concat({"command line, ", kLanguageSwitch, "=", Switches.RawValue(kLanguageSwitch)});
+        return Concat(
+            {"command line, ", kLanguageSwitch, "=", AnsiToUtf8(Switches.RawValue(kLanguageSwitch))});
     case TRequestSource::SettingsFile:
         return Concat({"settings file ", SettingsFilePath()});
     case TRequestSource::None:
@@ -81,18 +84,19 @@ std::string RequestText() {
 }
 
 std::string OverrideText() {
+    const std::string entry = AnsiToUtf8(ModuleLocale);
     switch (Diagnostics.Override()) {
     case TOverrideSource::NotRead:
         return "not read";
     case TOverrideSource::None:
         return "none";
     case TOverrideSource::PerUser:
-        return Concat({ModuleLocale, ", per-user entry (HKEY_CURRENT_USER)"});
+        return Concat({entry, ", per-user entry (HKEY_CURRENT_USER)"});
     case TOverrideSource::PerMachineCopied:
-        return Concat({ModuleLocale, ", per-machine entry (HKEY_LOCAL_MACHINE), copied to the per-user key"});
+        return Concat({entry, ", per-machine entry (HKEY_LOCAL_MACHINE), copied to the per-user key"});
     case TOverrideSource::PerMachineNoUserKey:
         return Concat(
-            {ModuleLocale, ", per-machine entry (HKEY_LOCAL_MACHINE), per-user key unavailable, not copied"});
+            {entry, ", per-machine entry (HKEY_LOCAL_MACHINE), per-user key unavailable, not copied"});
     case TOverrideSource::CopyRefused:
         return "none: the per-machine entry could not be copied to the per-user key";
     case TOverrideSource::NotText:
@@ -108,7 +112,7 @@ std::string DecisionText() {
     case TResolveDecision::RegistryKept:
         return "registry entry and no request: the start-up choice stays";
     case TResolveDecision::AlreadySpoken:
-        return Concat({"the resources in use already speak ", RequestedLanguage});
+        return Concat({"the resources in use already speak ", AnsiToUtf8(RequestedLanguage)});
     case TResolveDecision::Loaded:
         return Concat({"module looked for with locale ", Locale(Diagnostics.LoadedLcid())});
     }
@@ -130,15 +134,6 @@ std::string InstalledText(const std::string& exePath) {
     return "?";
 }
 
-std::string AnsiToUtf8(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return text;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return WideToUtf8(wide);
-}
-
 } // namespace
 
 std::string DiagnosticsReportText() {
@@ -152,11 +147,11 @@ std::string DiagnosticsReportText() {
     line("Language request", RequestText());
     line("Registry entry", OverrideText());
     line("Start-up registry override",
-         *Diagnostics.StartupOverrideText() != '\0' ? Diagnostics.StartupOverrideText() : "none");
+         *Diagnostics.StartupOverrideText() != '\0' ? AnsiToUtf8(Diagnostics.StartupOverrideText()) : "none");
     line("System default locale", Locale(GetSystemDefaultLCID()));
     line("Thread locale", Locale(GetThreadLocale()));
     line("AutoLanguage", AutoLanguage ? "yes" : "no");
-    line("RequestedLanguage", RequestedLanguage);
+    line("RequestedLanguage", AnsiToUtf8(RequestedLanguage));
     line("RequestedLcid", Hex(RequestedLcid));
     line("Decision", DecisionText());
     out += "Modules tried:\r\n";
@@ -169,13 +164,13 @@ std::string DiagnosticsReportText() {
     if (Diagnostics.Dropped() != 0)
         out += Concat({"  (", std::to_string(Diagnostics.Dropped()), " more not recorded)\r\n"});
     line("Module installed", InstalledText(exePath));
-    line("CurrentLanguage", CurrentLanguage);
+    line("CurrentLanguage", AnsiToUtf8(CurrentLanguage));
     return out;
 }
 
 bool WriteDiagnosticsReport(const std::string& path) noexcept {
     try {
-        const std::string text = AnsiToUtf8(DiagnosticsReportText());
+        const std::string text = DiagnosticsReportText();
         TFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                nullptr));
         if (!file) return false;

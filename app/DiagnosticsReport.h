@@ -6,7 +6,7 @@
 
 namespace attente {
 
-// The report of the decision just made by the settings step (ANSI texts, one per line).
+// The report of the decision just made by the settings step (UTF-8, one item per line).
 std::string DiagnosticsReportText();
 
 // Writes the report to `path` (as given on the command line). Never raises: false when the file

@@ -1,9 +1,7 @@
-// GetModuleFileNameW for the executable through a buffer of the platform's longest path.
+// The executable's path through a buffer of the platform's longest path.
 #include "ExeWidePath.h"
 
-#include <windows.h>
-
-#include <vector>
+#include "ModuleFiles.h"
 
 namespace attente {
 
@@ -15,10 +13,7 @@ constexpr DWORD kLongestPathSize = 32768;
 } // namespace
 
 std::wstring ExeFullPathW() {
-    std::vector<wchar_t> buffer(kLongestPathSize, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), kLongestPathSize);
-    if (length == 0 || length >= kLongestPathSize) return {};
-    return std::wstring(buffer.data(), length);
+    return ModulePathW(nullptr, kLongestPathSize);
 }
 
 } // namespace attente

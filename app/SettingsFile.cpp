@@ -1,22 +1,21 @@
 // Settings-file reading through the platform's profile functions.
 #include "SettingsFile.h"
 
-#include "CommandLine.h"
+#include "AnsiText.h"
 #include "LanguageValues.h"
 #include "ModuleFiles.h"
 #include "PathRules.h"
+#include "TextFormat.h"
 
 #include <windows.h>
-
-#include <vector>
 
 namespace attente {
 
 namespace {
 
 constexpr char kSettingsExtension[] = ".ini";
-constexpr char kGeneralSection[] = "General";
-constexpr char kLanguageKey[] = "Language";
+constexpr wchar_t kGeneralSection[] = L"General";
+constexpr wchar_t kLanguageKey[] = L"Language";
 constexpr DWORD kValueBufferSize = 2048;
 
 } // namespace
@@ -24,16 +23,19 @@ constexpr DWORD kValueBufferSize = 2048;
 std::string SettingsFilePath() {
     const std::string exePath = ModulePath(nullptr);
     if (exePath.empty()) return {};
-    return ReplaceExtension(exePath, kSettingsExtension, IsAnsiLeadByte);
+    // UTF-8 has no byte of a backslash or a dot inside another character.
+    return ReplaceExtension(exePath, kSettingsExtension);
 }
 
 void ReadSettingsFile() {
     const std::string path = SettingsFilePath();
     if (!FileExists(path) || !RequestedLanguage.empty()) return;
-    std::vector<char> buffer(kValueBufferSize, '\0');
-    const DWORD length = GetPrivateProfileStringA(kGeneralSection, kLanguageKey, "", buffer.data(),
-                                                  kValueBufferSize, path.c_str());
-    RequestedLanguage.assign(buffer.data(), length < kValueBufferSize ? length : kValueBufferSize - 1);
+    std::wstring buffer(kValueBufferSize, L'\0');
+    const DWORD length = GetPrivateProfileStringW(kGeneralSection, kLanguageKey, L"", buffer.data(),
+                                                  kValueBufferSize, Utf8ToWide(path).c_str());
+    // The value is a logic text: in the code page, as the ANSI reading gives it.
+    RequestedLanguage =
+        WideToAnsi({buffer.data(), length < kValueBufferSize ? length : kValueBufferSize - 1});
 }
 
 } // namespace attente

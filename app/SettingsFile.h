@@ -6,7 +6,7 @@
 
 namespace attente {
 
-// Empty when the executable's path is not known.
+// UTF-8; empty when the executable's path is not known.
 std::string SettingsFilePath();
 
 // Sets RequestedLanguage to [General] Language, as written, when it is still empty and the file exists.

@@ -15,6 +15,9 @@
 
 #include <new>
 
+// The linker's symbol at the start of our own image, wherever the loader placed it.
+extern "C" const IMAGE_DOS_HEADER __ImageBase;
+
 namespace attente {
 
 namespace {
@@ -40,6 +43,13 @@ TStartupFailure DescribeCurrent() {
     return described;
 }
 
+// The image is placed at a random base on every start (it is built for ASLR), so the box names the
+// position as an offset in the image: the same fault gives the same number on every machine.
+std::uintptr_t ImageOffset(std::uintptr_t address) {
+    const auto base = reinterpret_cast<std::uintptr_t>(&__ImageBase);
+    return address >= base ? address - base : address;
+}
+
 // A resource source in a broken state must not keep the box from showing.
 std::wstring ResourceText(UINT id) noexcept {
     try {
@@ -56,7 +66,7 @@ void ShowStartupFailure(std::uintptr_t codeAddress) noexcept {
         const std::wstring exePath = ExeFullPathW();
         TStartupFailure described = DescribeCurrent();
         described.Module = ExtractFileName(exePath);
-        described.Address = FormatCodeAddress(codeAddress);
+        described.Address = FormatCodeAddress(ImageOffset(codeAddress));
         std::wstring title = ResourceText(kErrorTitleString);
         if (title.empty()) title = ExtractFileTitle(exePath);
         const std::wstring text = StartupFailureText(ResourceText(kExceptionTextString), described);

@@ -17,17 +17,22 @@ function(attente_escape_test_env var)
   set(${var} "${escaped}" PARENT_SCOPE)
 endfunction()
 
-# attente_wine_test(NAME [SERIAL] SOURCES... [LIBS libs...] [ENV VAR=VALUE...]):
-# a GoogleTest exe run under Wine; the default system locale is French (France). SERIAL: its tests
+# attente_wine_test(NAME [SERIAL] [FILTER filter] SOURCES... [LIBS libs...] [ENV VAR=VALUE...]):
+# a GoogleTest exe run under Wine; the default system locale is French (France). FILTER: a GoogleTest
+# filter for the tests registered (others are registered on their own terms). SERIAL: its tests
 # change what the whole prefix sees (the screen density) and run with no other test beside them.
 function(attente_wine_test name)
-  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "FILTER" "SOURCES;LIBS;ENV" ${ARGN})
+  set(filter)
+  if(ARG_FILTER)
+    set(filter TEST_FILTER ${ARG_FILTER})
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARG_LIBS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine/support)
   set(env LC_ALL=fr_FR.UTF-8 ATTENTE_DIST_DIR=${ATTENTE_DIST_DIR} ${ARG_ENV})
   attente_escape_test_env(env)
-  gtest_discover_tests(${name}
+  gtest_discover_tests(${name} ${filter}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120 RUN_SERIAL ${ARG_SERIAL})

@@ -4,6 +4,7 @@
 #include "Handles.h"
 #include "ModuleFiles.h"
 #include "ModulePath.h"
+#include "RegTextValue.h"
 
 #include <windows.h>
 
@@ -38,19 +39,17 @@ enum class TShortValue {
     NotText, // a number or binary data read as a file extension would only name garbage
 };
 
+// What a read through a 5-byte buffer gives: a text that does not fit counts as absent, and the
+// fifth byte is forced to zero.
 TShortValue ReadShortText(HKEY key, const char* name, std::string& text) {
-    BYTE data[kAbbrevBufferSize] = {};
-    DWORD type = REG_NONE;
-    DWORD size = sizeof data;
-    const LONG result = RegQueryValueExA(key, name, nullptr, &type, data, &size);
-    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return TShortValue::Absent;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return TShortValue::NotText;
-    if (result == ERROR_MORE_DATA) return TShortValue::Absent;
-    data[kAbbrevBufferSize - 1] = 0;
+    const TRegValue value = ReadRegValue(key, name);
+    if (!value.Exists) return TShortValue::Absent;
+    if (!IsRegTextType(value.Type)) return TShortValue::NotText;
+    if (value.Data.size() > kAbbrevBufferSize) return TShortValue::Absent;
     // A value stored without its terminating zero ends at its size.
-    const std::size_t limit = size < kAbbrevBufferSize ? size : kAbbrevBufferSize - 1;
-    const char* chars = reinterpret_cast<const char*>(data);
-    text.assign(chars, strnlen(chars, limit));
+    const std::size_t limit =
+        value.Data.size() < kAbbrevBufferSize ? value.Data.size() : kAbbrevBufferSize - 1;
+    text.assign(value.Data.c_str(), strnlen(value.Data.c_str(), limit));
     return TShortValue::Text;
 }
 
@@ -59,15 +58,19 @@ TShortValue ReadShortText(HKEY key, const char* name, std::string& text) {
 std::string ReadStartupOverride(const std::string& exePath) {
     TRegKey key = OpenLocalesKey();
     if (!key) return {};
-    const std::string valueName = LongPathOf(exePath);
+    // The long form names the entry; a process started through an 8.3 path also finds one under the
+    // path it reports, the name resolution copies a machine entry under.
+    const std::string longPath = LongPathOf(exePath);
     std::string text;
-    switch (ReadShortText(key.Get(), valueName.c_str(), text)) {
-    case TShortValue::Text:
-        return text;
-    case TShortValue::NotText:
-        return {};
-    case TShortValue::Absent:
-        break;
+    for (const std::string* name : {&longPath, &exePath}) {
+        switch (ReadShortText(key.Get(), name->c_str(), text)) {
+        case TShortValue::Text:
+            return text;
+        case TShortValue::NotText:
+            return {};
+        case TShortValue::Absent:
+            break;
+        }
     }
     return ReadShortText(key.Get(), nullptr, text) == TShortValue::Text ? text : std::string();
 }

@@ -3,6 +3,7 @@
 
 #include "ModuleImage.h"
 #include "ModulePath.h"
+#include "TextFormat.h"
 
 #include <cstdint>
 #include <vector>
@@ -25,24 +26,29 @@ bool ReadWhole(HANDLE file, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-std::string ModulePath(HMODULE module, DWORD capacity) {
-    char buffer[kPathBufferSize] = {};
-    if (capacity == 0 || capacity > kPathBufferSize) capacity = kPathBufferSize;
+std::wstring ModulePathW(HMODULE module, DWORD capacity) {
+    std::wstring buffer(capacity, L'\0');
     // A stale error code must not look like truncation of a path that fitted.
     SetLastError(ERROR_SUCCESS);
-    const DWORD length = GetModuleFileNameA(module, buffer, capacity);
+    const DWORD length = GetModuleFileNameW(module, buffer.data(), capacity);
     // Truncation shows as a return equal to the buffer size (older systems, with no terminating
     // zero) or as ERROR_INSUFFICIENT_BUFFER (newer ones).
     if (length == 0 || length >= capacity || GetLastError() == ERROR_INSUFFICIENT_BUFFER) return {};
-    return std::string(buffer, length);
+    buffer.resize(length);
+    return buffer;
+}
+
+std::string ModulePath(HMODULE module, DWORD capacity) {
+    if (capacity == 0 || capacity > kPathBufferSize) capacity = kPathBufferSize;
+    return WideToUtf8(ModulePathW(module, capacity));
 }
 
 std::string LongPathOf(const std::string& path) {
-    char buffer[kPathBufferSize] = {};
-    const DWORD length = GetLongPathNameA(path.c_str(), buffer, kPathBufferSize);
+    wchar_t buffer[kPathBufferSize] = {};
+    const DWORD length = GetLongPathNameW(Utf8ToWide(path).c_str(), buffer, kPathBufferSize);
     // On a buffer too small the call returns the size it needs, which is >= the buffer size.
     if (length == 0 || length >= kPathBufferSize) return path;
-    return std::string(buffer, length);
+    return WideToUtf8(std::wstring(buffer, length));
 }
 
 std::string LocaleAbbrev(LCID lcid) {
@@ -53,8 +59,8 @@ std::string LocaleAbbrev(LCID lcid) {
 }
 
 bool FileExists(const std::string& path) {
-    WIN32_FIND_DATAA data{};
-    TFindHandle find(FindFirstFileA(path.c_str(), &data));
+    WIN32_FIND_DATAW data{};
+    TFindHandle find(FindFirstFileW(Utf8ToWide(path).c_str(), &data));
     return find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -63,7 +69,8 @@ TDataModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWO
     // Kept open with the mapping (see TDataModule). A directory does not open this way and is passed
     // over like a missing file.
     TDataModule opened;
-    opened.File.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const std::wstring widePath = Utf8ToWide(path);
+    opened.File.Reset(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!opened.File) {
         error = GetLastError();
@@ -77,7 +84,7 @@ TDataModule OpenModuleAsData(const std::string& path, TDiagOutcome& outcome, DWO
     }
     // The file's bytes as they are, the very layout the check walked: never run, never searched for,
     // no DllMain.
-    opened.Module.Reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    opened.Module.Reset(LoadLibraryExW(widePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!opened.Module) {
         error = GetLastError();
         outcome = TDiagOutcome::NotMapped;

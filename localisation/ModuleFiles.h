@@ -1,5 +1,6 @@
 // The file-system and locale calls behind module loading: the executable's path, abbreviations,
-// existence checks and opening a module as data.
+// existence checks and opening a module as data. Paths are UTF-8 and reach the platform as UTF-16,
+// so that a folder named in a script the system's code page lacks still works.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +14,11 @@
 namespace attente {
 
 // The module's full path as the platform reports it, or empty when the call fails or the path does
-// not fit in `capacity` characters with its zero (a truncated path must never name a candidate).
+// not fit in `capacity` UTF-16 units with its zero (a truncated path must never name a candidate).
 // Capacity is at most kPathBufferSize; smaller values exist for the tests of truncation.
 std::string ModulePath(HMODULE module, DWORD capacity = kPathBufferSize);
+// The same in UTF-16, for any capacity.
+std::wstring ModulePathW(HMODULE module, DWORD capacity);
 
 // The long form of a path (every component in its long form); the path itself when that fails or
 // does not fit.

@@ -1,12 +1,14 @@
 // Looks up the per-executable language entry and maintains its per-user copy.
 #include "ModuleLocaleOverride.h"
 
+#include "AnsiText.h"
 #include "AsciiCase.h"
 #include "Diagnostics.h"
 #include "Handles.h"
 #include "LocaleOverride.h"
 #include "ModuleFiles.h"
 #include "RegTextValue.h"
+#include "TextFormat.h"
 
 #include <windows.h>
 
@@ -26,10 +28,15 @@ TRegKey OpenForReading(HKEY root) {
     return TRegKey();
 }
 
-TRegTextValue ReadEntry(HKEY root, const std::string& exePath) {
+// Under the path as reported, else under its long form: a process started through an 8.3 path
+// reports that path, while installers write the long one, and an entry under either name counts.
+TRegTextValue ReadEntry(HKEY root, const std::string& exePath, const std::string& longPath) {
     const TRegKey key = OpenForReading(root);
     if (!key) return {};
-    return ReadRegTextValue(key.Get(), exePath);
+    TRegTextValue value = ReadRegTextValue(key.Get(), exePath);
+    if (value.Kind == TRegValueKind::Missing && longPath != exePath)
+        value = ReadRegTextValue(key.Get(), longPath);
+    return value;
 }
 
 enum class TCopyResult { Written, NoUserKey, Refused };
@@ -39,20 +46,21 @@ TCopyResult CopyToUser(const std::string& exePath, const std::string& text) {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, nullptr, REG_OPTION_NON_VOLATILE, kFullAccess,
                         nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
         return TCopyResult::NoUserKey;
-    const DWORD size = static_cast<DWORD>(text.size() + 1);
-    if (RegSetValueExA(key.Get(), exePath.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       size) != ERROR_SUCCESS)
+    const std::wstring data = AnsiToWide(text);
+    const DWORD size = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    if (RegSetValueExW(key.Get(), Utf8ToWide(exePath).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(data.c_str()), size) != ERROR_SUCCESS)
         return TCopyResult::Refused;
     return TCopyResult::Written;
 }
 
-std::string LookUp() {
+std::string LookUp(const std::string& exePath) {
     Diagnostics.Override(TOverrideSource::None);
     // Without the path there is no value name; the empty name would read the key's default value.
-    const std::string exePath = ModulePath(nullptr);
     if (exePath.empty()) return {};
 
-    const TRegTextValue user = ReadEntry(HKEY_CURRENT_USER, exePath);
+    const std::string longPath = LongPathOf(exePath);
+    const TRegTextValue user = ReadEntry(HKEY_CURRENT_USER, exePath, longPath);
     if (user.Kind == TRegValueKind::NotText) {
         Diagnostics.Override(TOverrideSource::NotText);
         return {};
@@ -62,7 +70,7 @@ std::string LookUp() {
         return UpperAscii(user.Text);
     }
 
-    const TRegTextValue machine = ReadEntry(HKEY_LOCAL_MACHINE, exePath);
+    const TRegTextValue machine = ReadEntry(HKEY_LOCAL_MACHINE, exePath, longPath);
     if (machine.Kind == TRegValueKind::NotText) Diagnostics.Override(TOverrideSource::NotText);
     if (machine.Kind == TRegValueKind::NotText || machine.Text.empty()) return {};
     switch (CopyToUser(exePath, machine.Text)) {
@@ -81,9 +89,9 @@ std::string LookUp() {
 
 } // namespace
 
-std::string GetModuleLocaleOverride() {
+std::string GetModuleLocaleOverride(const std::string* exePath) {
     try {
-        return LookUp();
+        return LookUp(exePath ? *exePath : ModulePath(nullptr));
     } catch (...) {
         // Out of memory on a huge value, say: the entry counts as absent.
         Diagnostics.Override(TOverrideSource::None);

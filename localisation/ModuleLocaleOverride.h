@@ -6,7 +6,8 @@
 
 namespace attente {
 
-// The entry's text in capitals (a to z only), or empty. Never raises.
-std::string GetModuleLocaleOverride();
+// The entry's text in capitals (a to z only), or empty, for the running executable or the one at
+// `exePath` (UTF-8, as the platform reports it). Never raises.
+std::string GetModuleLocaleOverride(const std::string* exePath = nullptr);
 
 } // namespace attente

@@ -1,5 +1,6 @@
 // Names of language-module candidates built from the executable's path: platform-free so that the
-// host tests can check every edge of the rule.
+// host tests can check every edge of the rule. Paths are UTF-8, so that a folder may be named in any
+// script; the "." and the separators are single bytes in it, never part of another character.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +10,8 @@
 
 namespace attente {
 
-// The platform's path limit plus the terminating zero: every path is built in a buffer of this size.
+// The platform's path limit plus the terminating zero, in UTF-16 units: every path must fit a buffer
+// of this size.
 constexpr std::size_t kPathBufferSize = 261;
 // Locale abbreviations and registry overrides: up to 4 characters and a terminating zero.
 constexpr std::size_t kAbbrevBufferSize = 5;
@@ -19,10 +21,13 @@ constexpr std::size_t kAbbrevBufferSize = 5;
 // or its only "." is the first character.
 std::optional<std::size_t> FindExtensionDot(std::string_view path);
 
-// The path with everything after that "." replaced by `extension`. None when there is no such ".",
-// the extension is empty, or the result would not fit in kPathBufferSize: a candidate is skipped,
+// The path with everything after that "." replaced by `extension` (UTF-8). None when there is no such
+// ".", the extension is empty, or the result would not fit in kPathBufferSize: a candidate is skipped,
 // never cut short (a cut name could open another language's module).
 std::optional<std::string> ModuleCandidate(std::string_view path, std::string_view extension);
+
+// Length of UTF-8 text in UTF-16 units: a four-byte character takes two.
+std::size_t Utf16Length(std::string_view text);
 
 // The abbreviation of the language without its region: its first two characters.
 std::string TwoLetterForm(std::string_view abbrev);

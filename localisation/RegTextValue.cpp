@@ -2,7 +2,8 @@
 // length truncates it or overflows a buffer.
 #include "RegTextValue.h"
 
-#include <vector>
+#include "AnsiText.h"
+#include "TextFormat.h"
 
 namespace attente {
 
@@ -11,42 +12,52 @@ namespace {
 // Another writer may grow the value between the size query and the read; give up after a few rounds.
 constexpr int kReadAttempts = 4;
 
-bool IsTextType(DWORD type) {
+} // namespace
+
+bool IsRegTextType(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ;
 }
 
-TRegTextValue Classified(DWORD type, const char* data, DWORD size) {
-    TRegTextValue value;
-    if (!IsTextType(type)) {
-        value.Kind = size == 0 ? TRegValueKind::Missing : TRegValueKind::NotText;
-        return value;
-    }
-    value.Kind = TRegValueKind::Text;
-    std::size_t length = 0;
-    while (length < size && data[length] != '\0')
-        ++length;
-    value.Text.assign(data, length);
-    return value;
-}
-
-} // namespace
-
-TRegTextValue ReadRegTextValue(HKEY key, const std::string& name) {
-    DWORD type = REG_NONE;
+TRegValue ReadRegValue(HKEY key, const char* name) {
+    const std::wstring wideName = name ? Utf8ToWide(name) : std::wstring();
+    const wchar_t* const valueName = name ? wideName.c_str() : nullptr;
+    TRegValue value;
     DWORD size = 0;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-    std::vector<char> data;
+    if (RegQueryValueExW(key, valueName, nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS) return {};
+    std::string data;
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        // One spare byte so that a text stored without its terminating zero still reads within bounds.
-        data.assign(static_cast<std::size_t>(size) + 1, '\0');
+        // Spare room so that a text stored without its terminating zero still reads within bounds.
+        data.assign(static_cast<std::size_t>(size) + sizeof(wchar_t), '\0');
         DWORD read = size;
-        const LONG result =
-            RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &read);
-        if (result == ERROR_SUCCESS) return Classified(type, data.data(), read < size ? read : size);
+        const LONG result = RegQueryValueExW(key, valueName, nullptr, &value.Type,
+                                             reinterpret_cast<BYTE*>(data.data()), &read);
+        if (result == ERROR_SUCCESS) {
+            const std::size_t used = read < size ? read : size;
+            value.Exists = true;
+            if (IsRegTextType(value.Type))
+                value.Data =
+                    WideToAnsi({reinterpret_cast<const wchar_t*>(data.data()), used / sizeof(wchar_t)});
+            else
+                value.Data = data.substr(0, used);
+            return value;
+        }
         if (result != ERROR_MORE_DATA) return {};
         size = read;
     }
     return {};
+}
+
+TRegTextValue ReadRegTextValue(HKEY key, const std::string& name) {
+    const TRegValue raw = ReadRegValue(key, name.c_str());
+    TRegTextValue value;
+    if (!raw.Exists) return value;
+    if (!IsRegTextType(raw.Type)) {
+        value.Kind = raw.Data.empty() ? TRegValueKind::Missing : TRegValueKind::NotText;
+        return value;
+    }
+    value.Kind = TRegValueKind::Text;
+    value.Text.assign(raw.Data.c_str());
+    return value;
 }
 
 } // namespace attente

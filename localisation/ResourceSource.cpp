@@ -1,6 +1,7 @@
 // The executable's module record and the one resource source every resource read goes through.
 #include "ResourceSource.h"
 
+#include "AnsiText.h"
 #include "Diagnostics.h"
 #include "Handles.h"
 #include "LocaleOverride.h"
@@ -36,8 +37,10 @@ TDataModule OpenRecorded(TDiagPhase phase, const std::string& path, const char* 
     return module;
 }
 
+// `extension` is a logic text (the registry's override may hold any letters of the code page); the
+// path is UTF-8.
 TDataModule OpenCandidate(TDiagPhase phase, const std::string& path, const std::string& extension) {
-    const std::optional<std::string> candidate = ModuleCandidate(path, extension);
+    const std::optional<std::string> candidate = ModuleCandidate(path, AnsiToUtf8(extension));
     if (!candidate) return {};
     return OpenRecorded(phase, *candidate, extension.c_str());
 }

@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 xvfb x11-apps x11-utils imagemagick xdotool
   nsis zip unzip wixl osslsigncode
   fonts-dejavu-core fonts-thai-tlwg fonts-wqy-microhei
+  locales
 )
 
 sudo_cmd=()

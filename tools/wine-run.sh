@@ -60,6 +60,16 @@ ensure() {
       >/dev/null 2>&1 || true
     touch "$WINEPREFIX/.attente-ready"
   fi
+  if [ ! -f "$WINEPREFIX/.attente-fonts" ]; then
+    start_server
+    # Windows draws Thai in Tahoma itself, in lines of 13 pixels at the label's size. Wine has no
+    # Tahoma and takes the first face of the Thai character set, Garuda, whose lines are 21 pixels;
+    # Tlwg Typo's are 14. Other scripts' substitutes are within a pixel already (DejaVu Sans and
+    # WenQuanYi Micro Hei: 13).
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'Tahoma,222' \
+      /d 'Tlwg Typo,222' /f >/dev/null 2>&1 || true
+    touch "$WINEPREFIX/.attente-fonts"
+  fi
   start_server
   flock -u 9
 }

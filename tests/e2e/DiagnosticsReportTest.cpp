@@ -4,6 +4,7 @@
 #include "StatusProgram.h"
 #include "LocaleEntries.h"
 #include "RegistryLock.h"
+#include "TextFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -41,16 +42,32 @@ std::string Joined(const std::vector<std::string>& lines) {
     return out;
 }
 
-// Runs the program with `arguments`, checks its window's text, closes it; returns the report lines.
+// Runs the program (through `exePath` when given) with `arguments`, checks its window's text, closes
+// it; returns the report lines. The report goes to `reportFolder`, else beside the exe.
 std::vector<std::string> RunAndReadReport(const TInstallFolder& folder, const std::string& arguments,
-                                          const std::wstring& expectedStatus) {
-    TChildProcess program = folder.Start(arguments + " \"/DIAG=" + folder.File(kReportName) + "\"");
+                                          const std::wstring& expectedStatus,
+                                          const TTempFolder* reportFolder = nullptr,
+                                          const std::string& exePath = "") {
+    const std::string report = (reportFolder ? *reportFolder : folder).File(kReportName);
+    TChildProcess program =
+        folder.StartAs(exePath.empty() ? folder.Exe() : exePath, arguments + " \"/DIAG=" + report + "\"");
     const HWND window = WaitForStatusWindow(program);
     EXPECT_NE(window, nullptr) << program.Output();
     if (window == nullptr) return {};
     EXPECT_EQ(ReadStatusWindow(window).Label.Text, expectedStatus);
     CloseAndExpectExit(program, window);
-    return ReportLines(folder.File(kReportName));
+    return ReportLines(report);
+}
+
+// The exe's path in its 8.3 form, empty when the platform has none.
+std::string ShortForm(const std::string& path) {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(attente::Utf8ToWide(path).c_str(), buffer, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : attente::WideToUtf8(buffer);
+}
+
+bool Contains(const std::vector<std::string>& report, const std::string& line) {
+    return std::find(report.begin(), report.end(), line) != report.end();
 }
 
 void ExpectLines(const std::vector<std::string>& report, const std::vector<std::string>& expected) {
@@ -175,3 +192,74 @@ TEST(DiagnosticsReport, ReportThatCannotBeWrittenChangesNothing) {
     EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
+
+// Folders an installer may unpack into: %TEMP% under a profile named in another script than the system's
+// code page has (a French system here), names with shell signs, and paths the platform reports in 8.3 form.
+struct TFolderCase {
+    const char* Name;
+    const char* Tail; // UTF-8, ends the folder's name
+    bool ThroughShortPath;
+};
+
+const TFolderCase kFolderCases[] = {
+    {"Cyrillic", "-\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80", false}, // Пример
+    {"Chinese", "-\xE5\xAE\x89\xE8\xA3\x85\xE7\xA8\x8B\xE5\xBA\x8F", false},  // 安装程序
+    {"SpacesAndSigns", " a & b 100% !x! ^y", false},
+    {"ShortPath", " Long Folder.Name", true},
+};
+
+class AnyFolder : public testing::TestWithParam<TFolderCase> {};
+
+TEST_P(AnyFolder, MainScenariosFindTheirModuleSettingsAndEntry) {
+    struct TScenario {
+        const char* What;
+        const char* Arguments;
+        bool GermanModule;
+        bool Settings;
+        bool Entry;
+        const char* Installed; // after the exe's path without "exe"; null: its own resources
+        const char* Line;      // one more line the scenario must give, after the exe's folder where it has %s
+    };
+    const TScenario scenarios[] = {
+        {"built-in texts", "", false, false, false, nullptr, "Registry entry: none"},
+        {"/L=DEU", "/L=DEU", true, false, false, "DEU", "Language request: command line, /L=DEU"},
+        {"registry entry", "", true, false, true, "DEU",
+         "Registry entry: DEU, per-user entry (HKEY_CURRENT_USER)"},
+        {"settings file", "", true, true, false, "DEU", "Language request: settings file %sini"},
+    };
+    const TFolderCase& where = GetParam();
+    for (const TScenario& s : scenarios) {
+        SCOPED_TRACE(s.What);
+        TRegistryLock registry;
+        TInstallFolder folder(where.Tail);
+        std::string exe = folder.Exe();
+        if (where.ThroughShortPath) {
+            exe = ShortForm(folder.Exe());
+            ASSERT_NE(exe, "");
+            ASSERT_NE(exe, folder.Exe()) << "the platform made no 8.3 name";
+        }
+        if (s.GermanModule) folder.AddDistModule("DE", "setup.DEU");
+        if (s.Settings) folder.Write("setup.ini", "[General]\r\nLanguage=DEU\r\n");
+        // Written under the long path, as installer authors are told to.
+        TLocaleEntries entries(folder.Exe());
+        if (s.Entry) entries.SetText(HKEY_CURRENT_USER, "DEU");
+        const TTempFolder reports;
+        const std::vector<std::string> report = RunAndReadReport(
+            folder, s.Arguments, s.GermanModule ? kGermanStatus : kFrenchStatus, &reports, exe);
+        // Wine reports the long form of a path the process was started through; Windows reports it as given.
+        const std::string reported = Contains(report, "Executable: " + exe) ? exe : folder.Exe();
+        const std::string stem = reported.substr(0, reported.size() - 3);
+        std::string line = s.Line;
+        if (const std::size_t mark = line.find("%s"); mark != std::string::npos) line.replace(mark, 2, stem);
+        ExpectLines(report,
+                    {
+                        "Executable: " + reported,
+                        line,
+                        "Module installed: " + (s.Installed ? stem + s.Installed
+                                                            : std::string("the executable's own resources")),
+                    });
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DiagnosticsReport, AnyFolder, testing::ValuesIn(kFolderCases),
+                         [](const testing::TestParamInfo<TFolderCase>& info) { return info.param.Name; });

@@ -62,14 +62,14 @@ int ScaleToScreen(int pixels) {
 // The label's text drawn here as the program draws it: the same font, flags and colours on the form's
 // background. Pixels as rows of the label's size.
 std::vector<COLORREF> RenderLabel(const std::wstring& text, const wchar_t* font, BYTE charset,
-                                  UINT extraFlags) {
+                                  UINT extraFlags, int fontHeight = kLabelFontHeight) {
     const int width = ScaleToScreen(kLabelWidth), height = ScaleToScreen(kLabelHeight);
     const HDC screen = GetDC(nullptr);
     const HDC memory = CreateCompatibleDC(screen);
     const attente::TGdiObject bitmap(CreateCompatibleBitmap(screen, width, height));
     ReleaseDC(nullptr, screen);
     LOGFONTW lf{};
-    lf.lfHeight = ScaleToScreen(kLabelFontHeight);
+    lf.lfHeight = ScaleToScreen(fontHeight);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = charset;
     lf.lfQuality = DEFAULT_QUALITY;
@@ -146,11 +146,16 @@ struct TScriptCase {
     const wchar_t* Font;
     BYTE Charset;
     bool RightToLeft;
+    int FontHeight = kLabelFontHeight;
 };
 
+// The CJK descriptions give a cell height, so that the line height holds whichever face is used.
+constexpr int kCjkCellHeight = 14;
+
 const TScriptCase kScriptCases[] = {
-    {"JP", "JPN", L"MS UI Gothic", SHIFTJIS_CHARSET, false},
-    {"CHT", "CHT", L"PMingLiU", CHINESEBIG5_CHARSET, false},
+    {"JP", "JPN", L"MS UI Gothic", SHIFTJIS_CHARSET, false, kCjkCellHeight},
+    {"CHT", "CHT", L"Microsoft JhengHei", CHINESEBIG5_CHARSET, false, kCjkCellHeight},
+    {"KOR", "KOR", L"Malgun Gothic", HANGUL_CHARSET, false, kCjkCellHeight},
     {"TH", "THA", L"Tahoma", THAI_CHARSET, false},
     {"RU", "RUS", L"Tahoma", RUSSIAN_CHARSET, false},
     {"EL", "ELL", L"Tahoma", GREEK_CHARSET, false},
@@ -225,8 +230,9 @@ TEST(LanguageModules, ScriptsReachTheScreenAsTheirOwnGlyphs) {
         SCOPED_TRACE(c.Extension);
         const std::wstring text = ModuleString(DistFolder() + "\\attente." + c.Extension, kStatusTextString);
         const UINT order = c.RightToLeft ? DT_RTLREADING : 0;
-        const std::vector<COLORREF> own = RenderLabel(text, c.Font, c.Charset, order);
-        const std::vector<COLORREF> boxes = RenderLabel(Unassigned(text), c.Font, c.Charset, order);
+        const std::vector<COLORREF> own = RenderLabel(text, c.Font, c.Charset, order, c.FontHeight);
+        const std::vector<COLORREF> boxes =
+            RenderLabel(Unassigned(text), c.Font, c.Charset, order, c.FontHeight);
         // A font without the script would draw the text like the unassigned code points.
         ASSERT_GT(InkPixels(own), 0u);
         ASSERT_NE(own, boxes) << "the font in use has no glyphs for this script";
@@ -254,7 +260,7 @@ TEST(LanguageModules, ScriptsReachTheScreenAsTheirOwnGlyphs) {
         if (c.RightToLeft) {
             // The neutral "..." ends the sentence on the left only when the paragraph reads right to
             // left, so the two orders draw differently.
-            const std::vector<COLORREF> leftToRight = RenderLabel(text, c.Font, c.Charset, 0);
+            const std::vector<COLORREF> leftToRight = RenderLabel(text, c.Font, c.Charset, 0, c.FontHeight);
             ASSERT_NE(leftToRight, own);
             EXPECT_FALSE(shown == leftToRight) << "drawn in left-to-right reading order";
             const TStatusWindow status = ReadStatusWindow(window);

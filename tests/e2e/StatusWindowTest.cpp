@@ -247,22 +247,55 @@ TEST(StatusWindow, RunSwitchWithACommandThatCannotStartReportsAndExits127) {
     EXPECT_EQ(program.Wait(), 127u);
 }
 
+// Where the process's exe image lies; 0 when it cannot be seen.
+std::uintptr_t ImageBaseOf(DWORD process) {
+    const attente::TFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process));
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    if (!snapshot || !Module32FirstW(snapshot.Get(), &entry)) return 0;
+    return reinterpret_cast<std::uintptr_t>(entry.modBaseAddr);
+}
+
+// The exe as built and the same exe linked for another base, as ASLR places it on Windows: the box
+// names the same code position for the same fault wherever the image lies.
 TEST(StatusWindow, ModuleWithoutTheDescriptionEndsStartUpWithItsOwnErrorBoxAndCode1) {
-    TRegistryLock registry;
-    TInstallFolder folder;
-    folder.AddTestModule("NoDescription", "setup.DEU");
-    TChildProcess program = folder.Start("/L=DEU");
-    const HWND box = WaitForStatusWindow(program, L"#32770");
-    ASSERT_NE(box, nullptr) << program.Output();
-    EXPECT_EQ(WindowText(box), L"Testfehler");
-    std::wstring text;
-    for (const TChildWindow& child : ChildWindows(box))
-        text += child.Text + L"\n";
-    EXPECT_NE(text.find(L"Ausnahme EResNotFound in setup.exe bei "), std::wstring::npos)
-        << attente::WideToUtf8(text);
-    EXPECT_NE(text.find(L"Ressource TForm1 fehlt."), std::wstring::npos) << attente::WideToUtf8(text);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(program.Wait(), 1u);
+    constexpr std::uintptr_t kBuiltBase = 0x00400000;
+    constexpr std::uintptr_t kOtherBase = 0x10000000;
+    const wchar_t kPositionBefore[] = L"Ausnahme EResNotFound in setup.exe bei ";
+    constexpr std::size_t kPositionDigits = 8;
+    std::ifstream in(DistFolder() + "\\attente.exe", std::ios::binary);
+    const std::string built{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::wstring firstPosition;
+    for (const std::uintptr_t base : {kBuiltBase, kOtherBase}) {
+        SCOPED_TRACE(base);
+        TRegistryLock registry;
+        TInstallFolder folder;
+        if (base != kBuiltBase) {
+            const std::string moved = RebasedImage(built, static_cast<std::uint32_t>(base));
+            ASSERT_FALSE(moved.empty());
+            folder.Write("setup.exe", moved);
+        }
+        folder.AddTestModule("NoDescription", "setup.DEU");
+        TChildProcess program = folder.Start("/L=DEU");
+        const HWND box = WaitForStatusWindow(program, L"#32770");
+        ASSERT_NE(box, nullptr) << program.Output();
+        EXPECT_EQ(ImageBaseOf(program.ProcessId()), base);
+        EXPECT_EQ(WindowText(box), L"Testfehler");
+        std::wstring text;
+        for (const TChildWindow& child : ChildWindows(box))
+            text += child.Text + L"\n";
+        const std::size_t at = text.find(kPositionBefore);
+        EXPECT_NE(at, std::wstring::npos) << attente::WideToUtf8(text);
+        EXPECT_NE(text.find(L"Ressource TForm1 fehlt."), std::wstring::npos) << attente::WideToUtf8(text);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(program.Wait(), 1u);
+        if (at == std::wstring::npos) continue;
+        const std::wstring position = text.substr(at + std::size(kPositionBefore) - 1, kPositionDigits);
+        if (firstPosition.empty())
+            firstPosition = position;
+        else
+            EXPECT_EQ(position, firstPosition);
+    }
 }
 
 TEST(StatusWindow, ClosesWhenTheProcessThatStartedItEnds) {

@@ -2,6 +2,7 @@
 #include "StatusProgram.h"
 
 #include "Handles.h"
+#include "TextFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
 
 } // namespace
 
-TInstallFolder::TInstallFolder() {
+TInstallFolder::TInstallFolder(const std::string& nameTail) : TTempFolder(nameTail) {
     Copy(DistFolder() + "\\attente.exe", "setup.exe");
 }
 
@@ -35,8 +36,12 @@ void TInstallFolder::AddTestModule(const std::string& name, const std::string& a
 #endif
 }
 
-TChildProcess TInstallFolder::Start(const std::string& arguments) const {
-    return TChildProcess(Exe(), "\"" + Exe() + "\"" + (arguments.empty() ? "" : " " + arguments));
+TChildProcess TInstallFolder::StartAs(const std::string& exePath, const std::string& arguments) const {
+    TChildOptions options;
+    // The ANSI call would turn what the code page lacks into question marks.
+    options.Utf8CommandLine = true;
+    return TChildProcess(exePath, "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments),
+                         options);
 }
 
 std::wstring ModuleString(const std::string& path, UINT id) {
@@ -77,13 +82,13 @@ HWND FindStatusWindowOfImage(const std::string& image) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         const TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner));
-        char path[MAX_PATH] = {};
+        wchar_t path[MAX_PATH] = {};
         DWORD size = MAX_PATH;
         // A process may have been started through a short (8.3) form of its path.
-        char longPath[MAX_PATH] = {};
-        if (process && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
-            GetLongPathNameA(path, longPath, MAX_PATH) != 0 && lstrcmpiA(longPath, image.c_str()) == 0 &&
-            IsWindowVisible(w))
+        wchar_t longPath[MAX_PATH] = {};
+        if (process && QueryFullProcessImageNameW(process.Get(), 0, path, &size) &&
+            GetLongPathNameW(path, longPath, MAX_PATH) != 0 &&
+            lstrcmpiW(longPath, Utf8ToWide(image).c_str()) == 0 && IsWindowVisible(w))
             return w;
     }
     return nullptr;

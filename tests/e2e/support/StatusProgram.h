@@ -17,15 +17,19 @@ constexpr wchar_t kWindowClass[] = L"TForm1";
 constexpr int kClientWidth = 230;
 constexpr int kClientHeight = 64;
 
-// setup.exe (the built exe) in a scratch folder, with whatever modules a case puts beside it.
+// setup.exe (the built exe) in a scratch folder, with whatever modules a case puts beside it. Paths
+// and arguments are UTF-8.
 class TInstallFolder : public TTempFolder {
   public:
-    TInstallFolder();
+    // `nameTail` ends the folder's name: a script, spaces or signs an installer's folder may hold.
+    explicit TInstallFolder(const std::string& nameTail = "");
     std::string Exe() const { return File("setup.exe"); }
     void AddDistModule(const std::string& extension, const std::string& as) const;
     // A module that only the tests build (ATTENTE_TEST_MODULE_DIR), when the test exe has them.
     void AddTestModule(const std::string& name, const std::string& as) const;
-    TChildProcess Start(const std::string& arguments = "") const;
+    TChildProcess Start(const std::string& arguments = "") const { return StartAs(Exe(), arguments); }
+    // Started through another spelling of the exe's path (its short form, say).
+    TChildProcess StartAs(const std::string& exePath, const std::string& arguments) const;
 };
 
 struct TStatusWindow {

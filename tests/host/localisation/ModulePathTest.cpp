@@ -9,10 +9,13 @@ using namespace attente;
 
 namespace {
 
-// A path of exactly `length` characters ending in `tail`.
-std::string PathOfLength(std::size_t length, const std::string& tail) {
-    const std::string head = "C:\\";
-    return head + std::string(length - head.size() - tail.size(), 'd') + tail;
+// A path of exactly `length` UTF-16 units ending in `tail`, filled with `fill` (UTF-8, of `fillUnits`).
+std::string PathOfLength(std::size_t length, const std::string& tail, const std::string& fill = "d",
+                         std::size_t fillUnits = 1) {
+    std::string path = "C:\\";
+    for (std::size_t units = path.size() + tail.size(); units < length; units += fillUnits)
+        path += fill;
+    return path + tail;
 }
 
 } // namespace
@@ -65,7 +68,13 @@ TEST(ModuleCandidate, SkipsCandidatesThatDoNotFitInsteadOfCuttingThem) {
         const char* tail;
         const char* extension;
         bool fits;
+        const char* fill = "d";
+        std::size_t fillUnits = 1;
     };
+    // Folders named in other scripts: the limit counts UTF-16 units, not the bytes of UTF-8.
+    const char* const kCyrillic = "\xD0\xB4";       // one unit in two bytes
+    const char* const kChinese = "\xE5\xAE\x89";    // one unit in three bytes
+    const char* const kAstral = "\xF0\x9F\x98\x80"; // two units in four bytes
     const Case cases[] = {
         {259, "\\setup.exe", "DEU", true},   // 259: same length
         {260, "\\setup.exe", "DEU", true},   // 260: the longest that fits with its zero
@@ -74,14 +83,22 @@ TEST(ModuleCandidate, SkipsCandidatesThatDoNotFitInsteadOfCuttingThem) {
         {259, "\\setup.x", "DEU", false},    // 261: cut to 260 it would name setup.DE
         {259, "\\setup.x", "ENUX", false},   // 262: cut it would name setup.EN or setup.ENU
         {300, "\\setup.exe", "DEU", false},
+        {260, "\\setup.exe", "DEU", true, kCyrillic},
+        {260, "\\setup.exe", "ENUX", false, kCyrillic},
+        {200, "\\setup.exe", "DEU", true, kChinese}, // 600 bytes and more
+        {260, "\\setup.exe", "DEU", true, kChinese},
+        {260, "\\setup.exe", "ENUX", false, kChinese},
+        {260, "\\setup.ex", "DE", true, kAstral, 2},
+        {260, "\\setup.ex", "DEU", false, kAstral, 2},
     };
     for (const Case& c : cases) {
-        const std::string path = PathOfLength(c.pathLength, c.tail);
+        const std::string path = PathOfLength(c.pathLength, c.tail, c.fill, c.fillUnits);
+        ASSERT_EQ(Utf16Length(path), c.pathLength);
         SCOPED_TRACE(testing::Message() << c.pathLength << c.tail << " + " << c.extension);
         const std::optional<std::string> candidate = ModuleCandidate(path, c.extension);
         ASSERT_EQ(candidate.has_value(), c.fits);
         if (candidate) {
-            EXPECT_LT(candidate->size(), kPathBufferSize);
+            EXPECT_LT(Utf16Length(*candidate), kPathBufferSize);
             EXPECT_EQ(candidate->substr(candidate->size() - std::string(c.extension).size()), c.extension);
         }
     }

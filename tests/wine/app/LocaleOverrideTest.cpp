@@ -3,8 +3,10 @@
 #include "KeySecurity.h"
 #include "LocaleEntries.h"
 #include "LocaleOverride.h"
+#include "ModuleLocaleOverride.h"
 #include "ProbeFolder.h"
 #include "RegistryLock.h"
+#include "TextFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -193,4 +195,54 @@ TEST(LocaleOverrideKey, EntriesOfOtherExecutablesAreNotConsulted) {
     const TLocaleEntries own(folder.ExePath());
     EXPECT_EQ(folder.Run("override").Values.at("ModuleLocale"), "");
     EXPECT_FALSE(own.Read(HKEY_CURRENT_USER).Exists);
+}
+
+// Started through an 8.3 path, the platform reports that path; installers write the long one.
+TEST(LocaleOverrideKey, EntryCountsUnderThePathAsReportedElseUnderItsLongForm) {
+    struct TCase {
+        const char* What;
+        const char* UserShort;
+        const char* UserLong;
+        const char* MachineLong;
+        const char* Expected;
+        const char* CopiedUnderShort; // the per-user value under the short name afterwards; null: none
+        const char* AtStartUp;        // the start-up selection's override; null: not asked
+    };
+    // Resolution looks under the path as reported first, the start-up selection under the long form.
+    const TCase cases[] = {
+        {"entry under the long path", nullptr, "deu", nullptr, "DEU", nullptr, "deu"},
+        {"entry under the short path", "enu", nullptr, nullptr, "ENU", "enu", "enu"},
+        {"the path as reported first", "enu", "deu", nullptr, "ENU", "enu", "deu"},
+        // Whether the start-up selection reads the machine key depends on whether the per-user key exists.
+        {"machine entry under the long path, copied under the name as reported", nullptr, nullptr, "ita",
+         "ITA", "ita", nullptr},
+        {"no entry", nullptr, nullptr, nullptr, "", nullptr, ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        const TRegistryLock lock;
+        TTempFolder folder(" Long Folder.Name");
+        folder.Write("setup.exe", "not run");
+        const std::string longPath = folder.File("setup.exe");
+        wchar_t buffer[MAX_PATH] = {};
+        ASSERT_GT(GetShortPathNameW(attente::Utf8ToWide(longPath).c_str(), buffer, MAX_PATH), 0u);
+        const std::string shortPath = attente::WideToUtf8(buffer);
+        ASSERT_NE(shortPath, longPath) << "the platform made no 8.3 name";
+        const TLocaleEntries underShort(shortPath);
+        const TLocaleEntries underLong(longPath);
+        if (c.UserShort) underShort.SetText(HKEY_CURRENT_USER, c.UserShort);
+        if (c.UserLong) underLong.SetText(HKEY_CURRENT_USER, c.UserLong);
+        if (c.MachineLong) underLong.SetText(HKEY_LOCAL_MACHINE, c.MachineLong);
+
+        RemoveLocalesDefaultValue(HKEY_CURRENT_USER);
+        if (c.AtStartUp) EXPECT_EQ(attente::ReadStartupOverride(shortPath), c.AtStartUp);
+        EXPECT_EQ(attente::GetModuleLocaleOverride(&shortPath), c.Expected);
+        // From the next run on, the start-up selection finds the per-user copy, under the name as reported.
+        if (c.CopiedUnderShort)
+            EXPECT_EQ(attente::ReadStartupOverride(shortPath),
+                      c.AtStartUp ? c.AtStartUp : c.CopiedUnderShort);
+        const TRawValue copied = underShort.Read(HKEY_CURRENT_USER);
+        EXPECT_EQ(copied.Exists, c.CopiedUnderShort != nullptr);
+        if (c.CopiedUnderShort) EXPECT_EQ(copied.Data, SzData(c.CopiedUnderShort));
+    }
 }

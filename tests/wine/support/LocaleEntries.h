@@ -19,7 +19,7 @@ std::string SzData(const std::string& text);
 
 class TLocaleEntries {
   public:
-    // `valueName`: the executable's full path. Any leftover entry of that name is removed first.
+    // `valueName`: the executable's full path, UTF-8. Any leftover entry of that name is removed first.
     explicit TLocaleEntries(std::string valueName);
     ~TLocaleEntries();
     TLocaleEntries(const TLocaleEntries&) = delete;

@@ -238,4 +238,49 @@ std::string LongString(const std::string& module, std::size_t block, int string,
     return Finished(*g);
 }
 
+std::string RebasedImage(const std::string& image, std::uint32_t base) {
+    constexpr std::size_t kSectionCountField = 6;
+    constexpr std::size_t kOptionalSizeField = 20;
+    constexpr std::size_t kOptionalHeaderStart = 24;
+    constexpr std::size_t kImageBaseField = 28;
+    constexpr std::size_t kRelocationSlot = 96 + 5 * 8;
+    constexpr std::size_t kBlockHeaderBytes = 8;
+    constexpr std::uint32_t kHighLow = 3;
+    constexpr std::uint32_t kAbsolute = 0;
+    const std::size_t pe = Get32(image, kNewHeaderField);
+    const std::size_t optional = pe + kOptionalHeaderStart;
+    const std::size_t sections = optional + Get16(image, pe + kOptionalSizeField);
+    const std::size_t sectionCount = Get16(image, pe + kSectionCountField);
+    const auto fileOffset = [&](std::uint32_t rva) -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < sectionCount; ++i) {
+            const std::size_t header = sections + i * kSectionHeaderBytes;
+            const std::uint32_t start = Get32(image, header + kSectionRvaField);
+            if (rva >= start && rva - start < Get32(image, header + kSectionRawSizeFieldOffset))
+                return Get32(image, header + kSectionRawPointerFieldOffset) + (rva - start);
+        }
+        return std::nullopt;
+    };
+    const std::uint32_t table = Get32(image, optional + kRelocationSlot);
+    const std::uint32_t tableSize = Get32(image, optional + kRelocationSlot + 4);
+    const std::optional<std::size_t> start = fileOffset(table);
+    if (Get32(image, pe) != 0x4550 || tableSize == 0 || !start) return {};
+    std::string out = image;
+    const std::uint32_t delta = base - Get32(image, optional + kImageBaseField);
+    for (std::size_t block = *start; block + kBlockHeaderBytes <= *start + tableSize;) {
+        const std::uint32_t page = Get32(image, block);
+        const std::uint32_t blockSize = Get32(image, block + 4);
+        if (blockSize < kBlockHeaderBytes) return {};
+        for (std::size_t entry = block + kBlockHeaderBytes; entry + 2 <= block + blockSize; entry += 2) {
+            const std::uint32_t value = Get16(image, entry);
+            if (value >> 12 == kAbsolute) continue;
+            const std::optional<std::size_t> at = fileOffset(page + (value & 0xFFF));
+            if (value >> 12 != kHighLow || !at) return {};
+            Put32(out, *at, Get32(out, *at) + delta);
+        }
+        block += blockSize;
+    }
+    Put32(out, optional + kImageBaseField, base);
+    return out;
+}
+
 } // namespace attente::test

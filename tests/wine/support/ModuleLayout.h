@@ -59,4 +59,8 @@ std::string SecondLanguage(const std::string& module, std::size_t resource, std:
                            std::size_t otherData);
 std::string LongString(const std::string& module, std::size_t block, int string, std::size_t units);
 
+// The image as it would have been linked at `base`: every absolute address its relocations name moved
+// by the difference, and the preferred base set. Empty when it is no PE32 image with relocations.
+std::string RebasedImage(const std::string& image, std::uint32_t base);
+
 } // namespace attente::test

@@ -2,6 +2,8 @@
 // and recursive removal.
 #include "TempFolder.h"
 
+#include "TextFormat.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,43 +14,49 @@ namespace attente::test {
 
 namespace {
 
-std::string LongForm(const std::string& path) {
-    std::vector<char> buffer(32768, '\0');
-    const DWORD length = GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0 || length >= buffer.size()) return path;
-    return std::string(buffer.data(), length);
+std::wstring Wide(const std::string& path) {
+    return attente::Utf8ToWide(path);
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+std::string LongForm(const std::string& path) {
+    std::vector<wchar_t> buffer(32768, L'\0');
+    const DWORD length =
+        GetLongPathNameW(Wide(path).c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return path;
+    return attente::WideToUtf8(std::wstring(buffer.data(), length));
+}
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
             } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
             }
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 } // namespace
 
-TTempFolder::TTempFolder() {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof temp, temp);
+TTempFolder::TTempFolder(const std::string& nameTail) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
     static unsigned counter = 0;
     for (;;) {
-        const std::string candidate = std::string(temp) + "attente-" + std::to_string(GetCurrentProcessId()) +
-                                      "-" + std::to_string(++counter);
-        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+        const std::string candidate = attente::WideToUtf8(temp) + "attente-" +
+                                      std::to_string(GetCurrentProcessId()) + "-" +
+                                      std::to_string(++counter) + nameTail;
+        if (CreateDirectoryW(Wide(candidate).c_str(), nullptr)) {
             path_ = LongForm(candidate);
             return;
         }
@@ -57,11 +65,11 @@ TTempFolder::TTempFolder() {
 }
 
 TTempFolder::~TTempFolder() {
-    RemoveTree(path_);
+    RemoveTree(Wide(path_));
 }
 
 void TTempFolder::Write(const std::string& name, const std::string& content) const {
-    HANDLE file = CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Wide(File(name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << File(name);
     DWORD written = 0;
@@ -71,11 +79,12 @@ void TTempFolder::Write(const std::string& name, const std::string& content) con
 }
 
 void TTempFolder::Copy(const std::string& source, const std::string& name) const {
-    ASSERT_TRUE(CopyFileA(source.c_str(), File(name).c_str(), FALSE)) << source << " -> " << File(name);
+    ASSERT_TRUE(CopyFileW(Wide(source).c_str(), Wide(File(name)).c_str(), FALSE))
+        << source << " -> " << File(name);
 }
 
 void TTempFolder::MakeFolder(const std::string& name) const {
-    ASSERT_TRUE(CreateDirectoryA(File(name).c_str(), nullptr)) << File(name);
+    ASSERT_TRUE(CreateDirectoryW(Wide(File(name)).c_str(), nullptr)) << File(name);
 }
 
 std::string WindowsForm(std::string unixPath) {

@@ -1,4 +1,5 @@
 // A fresh folder under the temporary directory for one test's files, removed with everything in it.
+// Paths are UTF-8, so that a folder may have a name in any script.
 #pragma once
 
 #include <string>
@@ -7,7 +8,9 @@ namespace attente::test {
 
 class TTempFolder {
   public:
-    TTempFolder();
+    TTempFolder() : TTempFolder("") {}
+    // `nameTail` (UTF-8) ends the folder's name after its unique part.
+    explicit TTempFolder(const std::string& nameTail);
     ~TTempFolder();
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
