@@ -21,6 +21,10 @@ constexpr int kMaxNesting = 16;
 constexpr std::size_t kMaxNameLength = 255;
 // Counts carry two bytes.
 constexpr std::size_t kMaxCount = 0xFFFF;
+// At most this many properties in one record and records in one stream: far above what any window
+// has, and what keeps the checks for repeated names, plain scans, cheap on a hostile stream.
+constexpr std::size_t kMaxProperties = 256;
+constexpr std::size_t kMaxRecords = 1024;
 
 // The read buffer between the resource and the reader.
 constexpr std::size_t kReadBufferSize = 4096;

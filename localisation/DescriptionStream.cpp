@@ -163,21 +163,35 @@ void TDescriptionReader::ReadPrefix(TRecordPrefix& prefix) {
     prefix.Name = ReadName("un nom de composant");
 }
 
+namespace {
+
+// Adds `name` unless it is there already; the counts that bound the list keep the scan cheap.
+bool AddIfNew(std::vector<std::string>& names, std::string name) {
+    if (std::find(names.begin(), names.end(), name) != names.end()) return false;
+    names.push_back(std::move(name));
+    return true;
+}
+
+} // namespace
+
 void TDescriptionReader::ReadRecord(int depth) {
     if (depth > kMaxNesting) RaiseStreamError("composants imbriqués trop profondément");
     TRecordPrefix prefix;
     ReadPrefix(prefix);
-    if (depth > 1 && !names_.insert(UpperAscii(prefix.Name)).second)
+    if (names_.size() >= kMaxRecords) RaiseStreamError("trop de composants");
+    // The root's name is no component's: it goes in as an empty name, which no component has.
+    if (!AddIfNew(names_, depth > 1 ? UpperAscii(prefix.Name) : std::string()))
         RaiseStreamError(Concat({"composant ", prefix.Name, " répété"}));
     BeginRecord(prefix, depth);
 
     const std::uint16_t propertyCount = ReadUInt16();
+    if (propertyCount > kMaxProperties) RaiseStreamError("trop de propriétés");
     // A property takes at least a name of one character, its length and a type byte.
     CheckAvailable(std::uint64_t{propertyCount} * 3, "la liste des propriétés");
-    std::set<std::string> seen;
+    std::vector<std::string> seen;
     for (std::uint16_t i = 0; i < propertyCount; ++i) {
         const std::string name = ReadName("un nom de propriété", true);
-        if (!seen.insert(UpperAscii(name)).second) RaiseStreamError(Concat({"propriété ", name, " répétée"}));
+        if (!AddIfNew(seen, UpperAscii(name))) RaiseStreamError(Concat({"propriété ", name, " répétée"}));
         const TValue value = ReadValue();
         ReadProperty(name, value);
     }

@@ -9,8 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
+#include <vector>
 
 namespace attente {
 
@@ -85,7 +85,7 @@ class TDescriptionReader {
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     // Lower-cased names of the components of this stream: a repeated name is a read error.
-    std::set<std::string> names_;
+    std::vector<std::string> names_; // of the records read so far, upper-cased
 };
 
 // Letters, digits and '_', not starting with a digit; with `dotted`, such parts joined by '.'.

@@ -59,6 +59,8 @@ class TWriter {
     }
     void Record(const TDescriptionRecord& record, int depth) {
         if (depth > kMaxNesting) throw Exception("composants imbriqués trop profondément");
+        if (++records_ > kMaxRecords) throw Exception("trop de composants");
+        if (record.Properties.size() > kMaxProperties) throw Exception("trop de propriétés");
         Byte(record.Flags);
         Name(record.ClassName);
         Name(record.Name);
@@ -71,6 +73,9 @@ class TWriter {
         for (const TDescriptionRecord& child : record.Children)
             Record(child, depth + 1);
     }
+
+  private:
+    std::size_t records_ = 0;
 };
 
 class TTreeReader : public TDescriptionReader {

@@ -155,6 +155,14 @@ TEST(DescriptionStream, MalformedStreamsRaiseReadErrors) {
     for (int level = 1; level <= kMaxNesting; ++level)
         deep.U16(0);
 
+    TBytes manyProperties = root().U16(kMaxProperties + 1);
+    for (std::size_t i = 0; i <= kMaxProperties; ++i)
+        manyProperties.Name("P" + std::to_string(i)).Raw({6});
+    manyProperties.U16(0);
+    TBytes manyRecords = root().U16(0).U16(kMaxRecords);
+    for (std::size_t i = 0; i < kMaxRecords; ++i)
+        manyRecords.Prefix("TL", "L" + std::to_string(i)).U16(0).U16(0);
+
     struct Case {
         const char* what;
         std::vector<std::uint8_t> stream;
@@ -201,11 +209,31 @@ TEST(DescriptionStream, MalformedStreamsRaiseReadErrors) {
              .out,
          "répété"},
         {"trailing bytes", root().U16(0).U16(0).Raw({0}).out, "en trop"},
+        // Bounds that keep the checks for repeated names cheap.
+        {"too many properties", manyProperties.out, "trop de propriétés"},
+        {"too many components", manyRecords.out, "trop de composants"},
         {"nesting too deep", deep.out, "profondément"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ExpectReadError(c.stream, c.fragment);
+    }
+}
+
+TEST(DescriptionStream, CountsUpToTheirLimitsRead) {
+    TDescriptionRecord root{0, "TC", "C", {}, {}};
+    for (std::size_t i = 0; i < kMaxProperties; ++i)
+        root.Properties.push_back({"P" + std::to_string(i), TValue::OfBoolean(true)});
+    for (std::size_t i = 1; i < kMaxRecords; ++i)
+        root.Children.push_back({0, "TL", "L" + std::to_string(i), {}, {}});
+    EXPECT_EQ(ReadDescriptionTree(WriteDescription(root)), root);
+    for (const bool property : {true, false}) {
+        TDescriptionRecord over = root;
+        if (property)
+            over.Properties.push_back({"Over", TValue::OfBoolean(true)});
+        else
+            over.Children.push_back({0, "TL", "Over", {}, {}});
+        EXPECT_THROW(WriteDescription(over), Exception) << (property ? "property" : "record");
     }
 }
 
