@@ -11,14 +11,18 @@ out=$root/build/bench
 mkdir -p "$out"
 
 bash "$root/tools/release.sh" >/dev/null
+# The same exe with its start-up step timestamps, for the step-by-step comparison only.
+bash "$root/tools/release.sh" --build-dir "$root/build/bench-trace" --bench-trace >/dev/null
 cc=i686-w64-mingw32-gcc-posix
 "$cc" -Os -s -Wall -Wextra -mwindows -o "$out/minimal.exe" "$root/bench/minimal.c"
 "$cc" -Os -s -Wall -Wextra -o "$out/StartupBench.exe" "$root/bench/StartupBench.c" -lpsapi -lgdi32
 i686-w64-mingw32-g++-posix -std=c++20 -Os -s -Wall -Wextra -static -I"$root/base" -I"$root/localisation" \
   -o "$out/LocaleCost.exe" "$root/bench/LocaleCost.cpp" "$root/localisation/InitLangue.cpp" "$root/base/TextFormat.cpp" -lpsapi
 # The program under its release name beside its modules, as an installer ships it.
-rm -f "$out"/attente.*
+rm -rf "$out"/attente.* "$out/traced"
 cp "$root"/build/release/stage/attente.* "$out"/
+mkdir -p "$out/traced"
+cp "$root"/build/bench-trace/stage/attente.* "$out/traced"/
 
 # A display of its own with a white root: on a black one the frame's black corner would count as
 # painted the moment the window is mapped.
@@ -42,7 +46,7 @@ quiet "${run[@]}" "$out/StartupBench.exe" "$runs" "\"$(winpath "$out/minimal.exe
 echo "== start-up steps inside each program, alternating: ms since process creation, medians of $runs runs"
 rm -f "$out/trace.txt"
 ATTENTE_BENCH_TRACE=$(winpath "$out/trace.txt") quiet "${run[@]}" "$out/StartupBench.exe" "$runs" \
-  "\"$(winpath "$out/minimal.exe")\"" "\"$exe\"" >/dev/null
+  "\"$(winpath "$out/minimal.exe")\"" "\"$(winpath "$out/traced/attente.exe")\"" >/dev/null
 python3 - "$out/trace.txt" <<'PY'
 import statistics, sys
 lines = [dict(f.split("=") for f in line.split()) for line in open(sys.argv[1])]

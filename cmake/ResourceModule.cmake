@@ -30,8 +30,11 @@ function(attente_add_resource_module target source output_dir output_name)
     LIBRARY_OUTPUT_DIRECTORY ${output_dir}
     LINK_DEPENDS ${CMAKE_SOURCE_DIR}/resources/module.ld)
   if(NOT ARG_UNCHECKED)
+    # A module the checker refuses is removed at once: it never stays where tests and releases take
+    # modules from.
     add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${ATTENTE_MODCHECK} ${scope} $<TARGET_FILE:${target}>
+      COMMAND sh -c "\"$0\" $1 \"$2\" || { rm -f \"$2\"; exit 1; }" ${ATTENTE_MODCHECK} "${scope}"
+              $<TARGET_FILE:${target}>
       VERBATIM)
   endif()
   # windres does not report the files an rc pulls in as RCDATA: rebuild when a stream is.

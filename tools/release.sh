@@ -2,7 +2,8 @@
 # Builds the release zip (the exe, every language module, README.md, LICENSE, CHANGELOG.md) so that the
 # same commit always gives the same bytes: fixed file dates, a fixed order, no extra attributes in the
 # archive. Signs the exe and the modules when given a certificate, and writes SHA256SUMS.
-# usage: tools/release.sh [--build-dir DIR] [--out ZIP]
+# usage: tools/release.sh [--build-dir DIR] [--out ZIP] [--bench-trace]
+#   --bench-trace: the exe times its start-up steps for bench/run.sh (not a build to ship)
 # Signing (Authenticode, by osslsigncode), from the environment only, never the command line:
 #   ATTENTE_SIGN_PKCS12         the PKCS#12 file (certificate and key)
 #   ATTENTE_SIGN_PASSWORD_FILE  a file holding its password, or ATTENTE_SIGN_PASSWORD the password
@@ -11,8 +12,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$root/build/release
 out=
+trace=OFF
 while [ $# -gt 0 ]; do
   case $1 in
+    --bench-trace) trace=ON; shift ;;
     --build-dir) build_dir=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
     *) echo "release: unknown argument $1" >&2; exit 2 ;;
@@ -20,7 +23,7 @@ while [ $# -gt 0 ]; do
 done
 
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=MinSizeRel -DATTENTE_TESTS=OFF -DCMAKE_EXE_LINKER_FLAGS=-s >/dev/null
+  -DCMAKE_BUILD_TYPE=MinSizeRel -DATTENTE_TESTS=OFF -DATTENTE_BENCH_TRACE=$trace -DCMAKE_EXE_LINKER_FLAGS=-s >/dev/null
 # Symbols go at link time (-s): a later strip would stamp the current time into the PE header.
 cmake --build "$build_dir" -j2 --target attente modules >/dev/null
 version=$(sed -n 's/^#define ATTENTE_VERSION_TEXT "\(.*\)"$/\1/p' "$build_dir/generated/Version.h")
