@@ -2,7 +2,9 @@
 // /L for the module's language shows that module's own status text, and scripts other than Latin
 // reach the screen as their own glyphs, right-to-left ones in their reading order.
 #include "Handles.h"
+#include "InitLangue.h"
 #include "RegistryLock.h"
+#include "ShippedLanguages.h"
 #include "StatusProgram.h"
 #include "WindowReading.h"
 
@@ -18,9 +20,6 @@ namespace {
 
 constexpr UINT kLanguageIdString = 65173;
 constexpr UINT kStatusTextString = 65174;
-// Abbreviations that /L cannot name because the language table lacks them; the regional tests reach
-// these modules through the system locale.
-const std::set<std::string> kReachedByLocaleOnly = {"CHS", "PTB"};
 
 // LabWait's place and font size at 96 dpi, and how the label draws.
 constexpr int kLabelTop = 15;
@@ -171,21 +170,22 @@ struct TModuleCase {
     const char* Abbrev;
 };
 
-const TModuleCase kShippedModules[] = {
-    {"AF", "AFK"},  {"AR", "ARA"}, {"BE", "BEL"},  {"BG", "BGR"},  {"CA", "CAT"}, {"CHS", "CHS"},
-    {"CHT", "CHT"}, {"CS", "CSY"}, {"DA", "DAN"},  {"DE", "DEU"},  {"EL", "ELL"}, {"ENG", "ENG"},
-    {"ENU", "ENU"}, {"ES", "ESP"}, {"ET", "ETI"},  {"EU", "EUQ"},  {"FA", "FAR"}, {"FI", "FIN"},
-    {"FO", "FOS"},  {"HE", "HEB"}, {"HR", "HRV"},  {"HU", "HUN"},  {"IN", "IND"}, {"IS", "ISL"},
-    {"IT", "ITA"},  {"JP", "JPN"}, {"KOR", "KOR"}, {"LT", "LTH"},  {"LV", "LVI"}, {"NL", "NLD"},
-    {"NO", "NOR"},  {"PL", "PLK"}, {"PT", "PTG"},  {"PTB", "PTB"}, {"RO", "ROM"}, {"RU", "RUS"},
-    {"SK", "SKY"},  {"SL", "SLV"}, {"SQ", "SQI"},  {"SV", "SVE"},  {"TH", "THA"}, {"TR", "TRK"},
-    {"UK", "UKR"},  {"VI", "VIT"},
-};
+// resources/languages.txt, the one list the build makes the modules from.
+const TModuleCase kShippedModules[] = {ATTENTE_SHIPPED_LANGUAGES};
+
+// /L= reaches the languages of the program's table; the others (PTB, CHS) only the system's locale.
+bool InLanguageTable(const std::string& abbrev) {
+    for (const DWORD lcid : attente::kLanguageLcids) {
+        char own[5] = {};
+        if (GetLocaleInfoA(lcid, LOCALE_SABBREVLANGNAME, own, sizeof own) && abbrev == own) return true;
+    }
+    return false;
+}
 
 std::vector<TModuleCase> ReachedBySwitch() {
     std::vector<TModuleCase> cases;
     for (const TModuleCase& c : kShippedModules)
-        if (!kReachedByLocaleOnly.count(c.Abbrev)) cases.push_back(c);
+        if (InLanguageTable(c.Abbrev)) cases.push_back(c);
     return cases;
 }
 
