@@ -14,7 +14,8 @@ TSwitchList Switches;
 
 namespace {
 
-// Names are compared as the user's locale compares letters without case.
+// Names are compared as the user's locale compares letters without case: the one rule of every
+// reader of switches, the relay's and the job's included.
 bool SwitchNamesEqual(std::string_view a, std::string_view b) {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
                           b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
@@ -44,7 +45,8 @@ bool ReadCommandLine() {
 }
 
 TSwitchList WideSwitches() {
-    return TSwitchList(SwitchArguments(WideToUtf8(GetCommandLineW()), NoLeadBytes, EqualsIgnoringAsciiCase));
+    return TSwitchList(SwitchArguments(WideToUtf8(GetCommandLineW()), NoLeadBytes, SwitchNamesEqual),
+                       SwitchNamesEqual);
 }
 
 void ClearSwitches() {

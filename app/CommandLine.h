@@ -16,8 +16,8 @@ bool ReadCommandLine(const char* rawCommandLine);
 
 void ClearSwitches();
 
-// The switches as typed, in UTF-8 from the wide command line (split by the same rules), for what must
-// survive in any script whatever the system's code page: relayed texts, the /RUN= command.
+// The switches as typed, in UTF-8 from the wide command line (split and named by the same rules), for
+// what must survive in any script whatever the system's code page: relayed texts, the /RUN= command.
 TSwitchList WideSwitches();
 
 // Whether `byte` starts a two-byte character in the ANSI code page: the splitting and path rules
