@@ -63,11 +63,11 @@ int main(int argc, char** argv) {
 
     try {
         const std::vector<std::uint8_t> text = ReadWholeFile(source);
-        const fs::path base = fs::path(source).parent_path();
         std::vector<std::string> dependencies{source};
-        const attente::TFileLoader loader = [&](const std::string& name) {
-            const fs::path path = base / name;
-            dependencies.push_back(path.string());
+        // Files named by the source and by the descriptions it is based on, each found from the
+        // folder of the source naming it.
+        const attente::TFileLoader loader = [&](const std::string& path) {
+            dependencies.push_back(path);
             return ReadWholeFile(path);
         };
         const attente::TDescriptionRecord root =
