@@ -14,7 +14,7 @@ bash "$root/tools/release.sh" >/dev/null
 # The same exe with its start-up step timestamps, for the step-by-step comparison only.
 bash "$root/tools/release.sh" --build-dir "$root/build/bench-trace" --bench-trace >/dev/null
 cc=i686-w64-mingw32-gcc-posix
-"$cc" -Os -s -Wall -Wextra -mwindows -o "$out/minimal.exe" "$root/bench/minimal.c"
+"$cc" -Os -s -Wall -Wextra -mwindows -I"$root/build/release/generated" -o "$out/minimal.exe" "$root/bench/minimal.c"
 "$cc" -Os -s -Wall -Wextra -o "$out/StartupBench.exe" "$root/bench/StartupBench.c" -lpsapi -lgdi32
 i686-w64-mingw32-g++-posix -std=c++20 -Os -s -Wall -Wextra -static -I"$root/base" -I"$root/localisation" \
   -o "$out/LocaleCost.exe" "$root/bench/LocaleCost.cpp" "$root/localisation/InitLangue.cpp" "$root/base/TextFormat.cpp" -lpsapi

@@ -29,7 +29,9 @@ function(attente_wine_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main ${ARG_LIBS})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine/support)
+  # The generated folder holds Form1Layout.h: tests take the status window's layout from its description.
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine/support ${ATTENTE_GENERATED_DIR})
+  add_dependencies(${name} attente_descriptions)
   set(env LC_ALL=fr_FR.UTF-8 ATTENTE_DIST_DIR=${ATTENTE_DIST_DIR} ${ARG_ENV})
   attente_escape_test_env(env)
   gtest_discover_tests(${name} ${filter}

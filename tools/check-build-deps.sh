@@ -7,10 +7,19 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 source=$2
 status=0
-# The files an object is rebuilt for: its explicit and implicit inputs (order-only ones are not).
+# The files an output is rebuilt for: its explicit and implicit inputs (order-only ones are not), and
+# what its depfile lists, which ninja reads when it loads (a description stream's base and pictures).
 rebuilt_for() {
   ninja -C "$build" -t query "$1" 2>/dev/null | awk '/^  input:/ { on = 1; next } /^  outputs:/ { on = 0 }
     on && !/^    \|\|/ { sub(/^    (\| )?/, ""); print }'
+  local depfile
+  depfile=$(awk -v edge="build $1 " 'index($0, edge) == 1 { on = 1; next } on && /^$/ { exit }
+    on && /^  depfile = / { print $3; exit }' "$build/build.ninja")
+  if [ -n "$depfile" ] && [ -f "$depfile" ]; then
+    # Continued lines joined, the target dropped, escaped spaces kept inside their path.
+    sed -e ':a' -e '/\\$/{N;s/\\\n/ /;ba' -e '}' "$depfile" | sed 's/^[^:]*: *//; s/\\ /\x01/g' |
+      tr ' ' '\n' | sed '/^$/d; s/\x01/ /g'
+  fi
 }
 expect() { # OBJECT-PATTERN FILE...
   local object
@@ -30,5 +39,9 @@ expect 'app/CMakeFiles/attente.dir/.*attente\.rc\.res' "$forms/Form1.bin" "$sour
 expect 'resources/CMakeFiles/attente_module_DE.dir/.*DE\.rc\.res' "$source/resources/lang/DE.rc" \
   "$forms/lang/Western/Form1.bin" "$source/resources/Version.rc"
 expect 'tests/wine/CMakeFiles/description_tests.dir/.*TestForms\.rc\.res' "$forms/Form1.bin"
+# A module's description is based on the built-in one: editing that rebuilds every module's stream.
+for stream in "$build/$forms"/lang/*/Form1.bin; do
+  expect "${stream#"$build/"}" "$source/resources/Form1.form"
+done
 [ "$status" -eq 0 ] && echo "build-deps: every embedded resource file rebuilds what embeds it"
 exit $status

@@ -1,6 +1,7 @@
 // The status window on denser screens: its layout and fonts grow with the density, from the 96-dpi
 // design. The density is the prefix-wide LogPixels setting, so these tests run alone.
 #include "ChildProcess.h"
+#include "Form1Layout.h"
 #include "TempFolder.h"
 #include "WindowReading.h"
 
@@ -55,8 +56,8 @@ TEST_P(HighDpi, LayoutScalesFromTheDesignDensity) {
 
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, Scaled(230, dpi));
-    EXPECT_EQ(client.bottom, Scaled(64, dpi));
+    EXPECT_EQ(client.right, Scaled(kForm1_ClientWidth, dpi));
+    EXPECT_EQ(client.bottom, Scaled(kForm1_ClientHeight, dpi));
     bool sawLabel = false;
     for (const TChildWindow& child : ChildWindows(window)) {
         const int width = child.Rect.right - child.Rect.left;
@@ -64,10 +65,13 @@ TEST_P(HighDpi, LayoutScalesFromTheDesignDensity) {
         if (child.Visible) {
             sawLabel = true;
             // Edges are scaled, not sizes, so neighbours stay adjacent at any density.
-            EXPECT_EQ(width, Scaled(0 + 225, dpi) - Scaled(0, dpi));
-            EXPECT_EQ(height, Scaled(15 + 42, dpi) - Scaled(15, dpi));
+            EXPECT_EQ(width, Scaled(kForm1_LabWait_Left + kForm1_LabWait_Width, dpi) -
+                                 Scaled(kForm1_LabWait_Left, dpi));
+            EXPECT_EQ(height, Scaled(kForm1_LabWait_Top + kForm1_LabWait_Height, dpi) -
+                                  Scaled(kForm1_LabWait_Top, dpi));
         } else {
-            EXPECT_EQ(width, Scaled(96 + 32, dpi) - Scaled(96, dpi));
+            EXPECT_EQ(width,
+                      Scaled(kForm1_clock_Left + kForm1_clock_Width, dpi) - Scaled(kForm1_clock_Left, dpi));
         }
     }
     EXPECT_TRUE(sawLabel);

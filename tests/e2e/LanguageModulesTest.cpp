@@ -22,10 +22,10 @@ constexpr UINT kLanguageIdString = 65173;
 constexpr UINT kStatusTextString = 65174;
 
 // LabWait's place and font size at 96 dpi, and how the label draws.
-constexpr int kLabelTop = 15;
-constexpr int kLabelWidth = 225;
-constexpr int kLabelHeight = 42;
-constexpr int kLabelFontHeight = -11;
+constexpr int kLabelTop = kForm1_LabWait_Top;
+constexpr int kLabelWidth = kForm1_LabWait_Width;
+constexpr int kLabelHeight = kForm1_LabWait_Height;
+constexpr int kLabelFontHeight = kForm1_LabWait_Font_Height;
 constexpr int kDesignDpi = 96;
 constexpr UINT kLabelFlags =
     DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER | DT_EDITCONTROL | DT_END_ELLIPSIS;

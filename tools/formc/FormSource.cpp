@@ -3,7 +3,10 @@
 
 #include "TextFormat.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <set>
 
 namespace attente {
@@ -24,6 +27,12 @@ constexpr std::int64_t kMinInteger = -2147483648LL;
 constexpr std::int64_t kMaxInteger = 2147483647LL;
 // Hexadecimal integers may spell the whole 32-bit pattern (colours: 0x00BBGGRR or higher).
 constexpr std::int64_t kMaxHexInteger = 0xFFFFFFFFLL;
+// Bases found through links or other spellings of a path escape the cycle check: this ends them.
+constexpr std::size_t kMaxBaseChain = 16;
+
+std::string Normalised(const std::filesystem::path& path) {
+    return path.lexically_normal().generic_string();
+}
 
 bool IsNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -40,8 +49,11 @@ int HexDigit(char c) {
 
 class TParser {
   public:
-    TParser(const std::string& text, const std::string& source, const TFileLoader& loadFile)
-        : text_(text), source_(source), loadFile_(loadFile) {
+    // `chain` holds the sources being parsed, this one last: the descriptions it is based on must
+    // not lead back to one of them.
+    TParser(const std::string& text, const std::string& source, const TFileLoader& loadFile,
+            std::vector<std::string>& chain)
+        : text_(text), source_(source), loadFile_(loadFile), chain_(chain) {
         Advance();
     }
 
@@ -195,16 +207,65 @@ class TParser {
         return name;
     }
 
+    bool IsWord(const char* word) const { return token_.Kind == TTokenKind::Name && token_.Text == word; }
+
+    // A path named in this source, found from its folder.
+    std::string Resolved(const std::string& name) const {
+        return Normalised(std::filesystem::path(source_).parent_path() / name);
+    }
+
     TDescriptionRecord ParseRoot() {
+        std::optional<TDescriptionRecord> base;
+        if (IsWord("based")) base = ParseBase();
+        const TToken start = token_;
         TDescriptionRecord root;
-        if (token_.Kind == TTokenKind::Name && token_.Text == "existing") {
+        if (IsWord("existing")) {
             root.Flags |= kRecordInherited;
             Advance();
         }
         root.ClassName = ExpectName("nom de classe");
         root.Name = ExpectName("nom de composant");
-        ParseBody(root, 1);
+        if (base) {
+            CheckSameRecord(*base, root.ClassName, root.Name, root.Flags, start);
+            root = std::move(*base);
+        }
+        ParseBody(root, 1, base.has_value());
         return root;
+    }
+
+    // `based on "path"`: the whole description at path, which this source then changes.
+    TDescriptionRecord ParseBase() {
+        const TToken at = token_;
+        Advance();
+        if (!IsWord("on")) Fail(token_, "'on' attendu après based");
+        Advance();
+        if (token_.Kind != TTokenKind::String) Fail(token_, "nom de fichier attendu après based on");
+        const std::string path = Resolved(token_.Text);
+        if (std::find(chain_.begin(), chain_.end(), path) != chain_.end())
+            Fail(at, "descriptions de base en cycle : " + path);
+        if (chain_.size() >= kMaxBaseChain) Fail(at, "trop de descriptions de base enchaînées");
+        std::vector<std::uint8_t> bytes;
+        try {
+            bytes = loadFile_(path);
+        } catch (const Exception& e) {
+            Fail(at, "description de base " + path + " illisible : " + e.what());
+        }
+        Advance();
+        const std::string text(bytes.begin(), bytes.end());
+        chain_.push_back(path);
+        TParser parser(text, path, loadFile_, chain_);
+        TDescriptionRecord base = parser.ParseFile();
+        chain_.pop_back();
+        return base;
+    }
+
+    // A record of a derived source repeats what its base says it is.
+    void CheckSameRecord(const TDescriptionRecord& base, const std::string& className,
+                         const std::string& name, std::uint8_t flags, const TToken& at) const {
+        if (base.ClassName != className || base.Name != name || base.Flags != flags)
+            Fail(at, std::string("la description de base décrit ") +
+                         (base.Flags & kRecordInherited ? "existing " : "") + base.ClassName + " " +
+                         base.Name);
     }
 
     TDescriptionRecord ParseChildAfterExisting(int depth) {
@@ -228,7 +289,25 @@ class TParser {
         return child;
     }
 
-    void ParseBody(TDescriptionRecord& record, int depth) {
+    // A record of a derived source changes its base's `record`: a property it gives replaces the
+    // base's value in place (or is added after the base's), a child record changes the base's child.
+    void ParseOverride(TDescriptionRecord& record, const std::string& first, const TToken& start, int depth) {
+        const bool inherited = first == "existing";
+        const TToken classToken = inherited ? token_ : start;
+        const std::string className = inherited ? ExpectName("nom de classe") : first;
+        const TToken nameToken = token_;
+        const std::string name = ExpectName("nom de composant ou '='");
+        if (!names_.insert(Lowered(name)).second) Fail(nameToken, "composant " + name + " déjà décrit");
+        const auto child =
+            std::find_if(record.Children.begin(), record.Children.end(),
+                         [&](const TDescriptionRecord& c) { return Lowered(c.Name) == Lowered(name); });
+        if (child == record.Children.end())
+            Fail(nameToken, "composant " + name + " absent de la description de base");
+        CheckSameRecord(*child, className, child->Name, inherited ? kRecordInherited : 0, classToken);
+        ParseBody(*child, depth, true);
+    }
+
+    void ParseBody(TDescriptionRecord& record, int depth, bool derived = false) {
         Expect('{');
         std::set<std::string> seen;
         while (!IsPunct('}')) {
@@ -238,7 +317,17 @@ class TParser {
             if (IsPunct('=')) {
                 if (!seen.insert(Lowered(first)).second) Fail(start, "propriété " + first + " déjà donnée");
                 Advance();
-                record.Properties.push_back({first, ParseValue()});
+                TValue value = ParseValue();
+                const auto known = std::find_if(record.Properties.begin(), record.Properties.end(),
+                                                [&](const TDescriptionProperty& p) {
+                                                    return derived && Lowered(p.Name) == Lowered(first);
+                                                });
+                if (known != record.Properties.end())
+                    known->Value = std::move(value);
+                else
+                    record.Properties.push_back({first, std::move(value)});
+            } else if (derived) {
+                ParseOverride(record, first, start, depth + 1);
             } else if (first == "existing") {
                 record.Children.push_back(ParseChildAfterExisting(depth + 1));
             } else {
@@ -307,7 +396,7 @@ class TParser {
         const std::string name = token_.Text;
         Advance();
         try {
-            return loadFile_(name);
+            return loadFile_(Resolved(name));
         } catch (const Exception& e) {
             Fail(at, "fichier " + name + " illisible : " + e.what());
         }
@@ -343,6 +432,7 @@ class TParser {
     const std::string& text_;
     const std::string& source_;
     const TFileLoader& loadFile_;
+    std::vector<std::string>& chain_;
     std::size_t pos_ = 0;
     int line_ = 1;
     int column_ = 1;
@@ -354,7 +444,8 @@ class TParser {
 
 TDescriptionRecord ParseFormSource(const std::string& text, const std::string& sourceName,
                                    const TFileLoader& loadFile) {
-    TParser parser(text, sourceName, loadFile);
+    std::vector<std::string> chain{Normalised(sourceName)};
+    TParser parser(text, sourceName, loadFile, chain);
     return parser.ParseFile();
 }
 

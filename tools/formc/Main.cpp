@@ -1,7 +1,8 @@
 // formc: compiles a .form description source into the binary stream that goes into an RCDATA
-// resource. Usage: formc SOURCE -o OUTPUT [-d DEPFILE]
+// resource, and on request a C header of its layout. Usage: formc SOURCE -o OUTPUT [-d DEPFILE] [-h HEADER]
 #include "DescriptionTree.h"
 #include "FormSource.h"
+#include "LayoutHeader.h"
 
 #include <filesystem>
 #include <fstream>
@@ -30,6 +31,17 @@ void WriteWholeFile(const fs::path& path, const std::string& bytes) {
     fs::rename(temporary, path);
 }
 
+// Left alone when it already holds `bytes`, so that an edit that keeps the layout (a font) does not
+// rebuild everything that includes the header.
+void WriteIfChanged(const fs::path& path, const std::string& bytes) {
+    std::error_code absent;
+    if (fs::exists(path, absent)) {
+        const std::vector<std::uint8_t> old = ReadWholeFile(path);
+        if (std::string(old.begin(), old.end()) == bytes) return;
+    }
+    WriteWholeFile(path, bytes);
+}
+
 // Make-style dependency line; spaces in paths are escaped as make and Ninja expect.
 std::string DepfileEscaped(const std::string& path) {
     std::string out;
@@ -41,18 +53,18 @@ std::string DepfileEscaped(const std::string& path) {
 }
 
 int Usage() {
-    std::cerr << "usage: formc SOURCE -o OUTPUT [-d DEPFILE]\n";
+    std::cerr << "usage: formc SOURCE -o OUTPUT [-d DEPFILE] [-h HEADER]\n";
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string source, output, depfile;
+    std::string source, output, depfile, header;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "-o" || arg == "-d") && i + 1 < argc) {
-            (arg == "-o" ? output : depfile) = argv[++i];
+        if ((arg == "-o" || arg == "-d" || arg == "-h") && i + 1 < argc) {
+            (arg == "-o" ? output : arg == "-d" ? depfile : header) = argv[++i];
         } else if (source.empty() && !arg.empty() && arg[0] != '-') {
             source = arg;
         } else {
@@ -63,11 +75,11 @@ int main(int argc, char** argv) {
 
     try {
         const std::vector<std::uint8_t> text = ReadWholeFile(source);
-        const fs::path base = fs::path(source).parent_path();
         std::vector<std::string> dependencies{source};
-        const attente::TFileLoader loader = [&](const std::string& name) {
-            const fs::path path = base / name;
-            dependencies.push_back(path.string());
+        // Files named by the source and by the descriptions it is based on, each found from the
+        // folder of the source naming it.
+        const attente::TFileLoader loader = [&](const std::string& path) {
+            dependencies.push_back(path);
             return ReadWholeFile(path);
         };
         const attente::TDescriptionRecord root =
@@ -77,6 +89,8 @@ int main(int argc, char** argv) {
         if (attente::ReadDescriptionTree(stream) != root)
             throw attente::Exception("le flux écrit ne se relit pas à l'identique");
         WriteWholeFile(output, std::string(stream.begin(), stream.end()));
+        if (!header.empty())
+            WriteIfChanged(header, attente::LayoutHeader(root, fs::path(source).filename().string()));
 
         if (!depfile.empty()) {
             std::ostringstream deps;

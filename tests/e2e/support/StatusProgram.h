@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ChildProcess.h"
+#include "Form1Layout.h"
 #include "TempFolder.h"
 #include "WindowReading.h"
 
@@ -14,8 +15,8 @@
 namespace attente::test {
 
 constexpr wchar_t kWindowClass[] = L"TForm1";
-constexpr int kClientWidth = 230;
-constexpr int kClientHeight = 64;
+constexpr int kClientWidth = kForm1_ClientWidth;
+constexpr int kClientHeight = kForm1_ClientHeight;
 
 // setup.exe (the built exe) in a scratch folder, with whatever modules a case puts beside it. Paths
 // and arguments are UTF-8.

@@ -3,16 +3,27 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace attente;
 
 namespace {
 
-TDescriptionRecord Parse(const std::string& text) {
-    const TFileLoader loader = [](const std::string& name) -> std::vector<std::uint8_t> {
-        if (name == "four.bin") return {1, 2, 3, 4};
-        throw Exception("absent");
-    };
-    return ParseFormSource(text, "test.form", loader);
+// What the loaders find, by path from the folder of the first source.
+const std::map<std::string, std::string> kFiles = {
+    {"four.bin", "\x01\x02\x03\x04"},
+    {"base.form", "T F { A = 1  L C { B = 2  P = file \"four.bin\" }  existing L D {} }"},
+    {"lang/X/mid.form", "based on \"../../base.form\" T F { A = 3 }"},
+};
+
+std::vector<std::uint8_t> LoadFile(const std::string& path) {
+    const auto file = kFiles.find(path);
+    if (file == kFiles.end()) throw Exception("absent");
+    return {file->second.begin(), file->second.end()};
+}
+
+TDescriptionRecord Parse(const std::string& text, const std::string& sourceName = "test.form") {
+    return ParseFormSource(text, sourceName, LoadFile);
 }
 
 } // namespace
@@ -93,6 +104,14 @@ TEST(FormSource, RefusesBadSourcesWithTheirPlace) {
         {"T F { A = hex \"zz\" }", "1:15", "hexadécimal"},
         {"T F { A = x.y }", "1:11", "identificateur"},
         {"T F { $ }", "1:7", "inattendu"},
+        {"based \"base.form\" T F {}", "1:7", "'on'"},
+        {"based on \"absent.form\" T F {}", "1:1", "absent.form"},
+        {"based on \"./test.form\" T F {}", "1:1", "cycle"},
+        {"based on \"base.form\" T G {}", "1:22", "base décrit T F"},
+        {"based on \"base.form\" T F { M C {} }", "1:28", "base décrit L C"},
+        {"based on \"base.form\" T F { L D {} }", "1:28", "base décrit existing L D"},
+        {"based on \"base.form\" T F { L Other {} }", "1:30", "absent de la description de base"},
+        {"based on \"base.form\" T F { L C { L E {} } }", "1:36", "absent de la description de base"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
@@ -104,6 +123,29 @@ TEST(FormSource, RefusesBadSourcesWithTheirPlace) {
             EXPECT_EQ(message.rfind(std::string("test.form:") + c.where + ": ", 0), 0u) << message;
             EXPECT_NE(message.find(c.fragment), std::string::npos) << message;
         }
+    }
+}
+
+TEST(FormSource, DerivedSourceGivesTheStreamOfTheSourceWrittenInFull) {
+    struct Case {
+        const char* path;
+        const char* derived;
+        const char* full; // as if written in full at the same path
+    };
+    const Case cases[] = {
+        {"test.form", "based on \"base.form\" T F {}",
+         "T F { A = 1 L C { B = 2 P = hex \"01020304\" } existing L D {} }"},
+        // Replaced in the base's place, whatever the letter case; added after the base's own.
+        {"test.form",
+         "based on \"base.form\" T F { z = 5  a = 4  L c { b = \"x\" } existing L D { Q = true } }",
+         "T F { A = 4 z = 5 L C { B = \"x\" P = hex \"01020304\" } existing L D { Q = true } }"},
+        // A base in another folder finds its files from there, and may be derived itself.
+        {"lang/X/Form1.form", "based on \"mid.form\" T F { L C { B = 9 } }",
+         "T F { A = 3 L C { B = 9 P = hex \"01020304\" } existing L D {} }"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.derived);
+        EXPECT_EQ(WriteDescription(Parse(c.derived, c.path)), WriteDescription(Parse(c.full, c.path)));
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -27,9 +28,14 @@ TListed Listed(const std::filesystem::path& source) {
     std::ifstream in(source, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    const TFileLoader noFiles = [](const std::string&) { return std::vector<std::uint8_t>{}; };
+    // Module descriptions are based on the built-in one: read it, as formc does.
+    const TFileLoader readFiles = [](const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file),
+                                         std::istreambuf_iterator<char>());
+    };
     TListed listed;
-    Collect(ParseFormSource(text.str(), source.string(), noFiles), "", listed);
+    Collect(ParseFormSource(text.str(), source.string(), readFiles), "", listed);
     return listed;
 }
 

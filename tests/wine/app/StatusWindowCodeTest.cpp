@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Dpi.h"
 #include "Form1.h"
+#include "Form1Layout.h"
 #include "FormResources.h"
 #include "LanguageValues.h"
 #include "Rendering.h"
@@ -116,8 +117,9 @@ TEST_F(StatusWindowCode, EveryPaintDrawsTheOutlineAndBothBevelRings) {
         EXPECT_EQ(rendering.Pixel(right - 2, 2), RGB(0x80, 0x80, 0x80));
         EXPECT_EQ(rendering.Pixel(2, bottom - 2), RGB(0x80, 0x80, 0x80));
         // The status text is drawn inside the bevel.
-        EXPECT_GT(rendering.CountOther(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE), 3, 15,
-                                       right - 3, 57),
+        EXPECT_GT(rendering.CountOther(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE), 3,
+                                       kForm1_LabWait_Top, right - 3,
+                                       kForm1_LabWait_Top + kForm1_LabWait_Height),
                   0);
     }
 }
@@ -143,7 +145,8 @@ TEST_F(StatusWindowCode, SwitchWhileShownReloadsBothWindowsInPlaceThroughTheLoop
 
     RECT client{};
     GetClientRect(mainWindow, &client);
-    const RECT labelArea{3, ScaleToScreen(15), client.right - 3, ScaleToScreen(57)};
+    const RECT labelArea{3, ScaleToScreen(kForm1_LabWait_Top), client.right - 3,
+                         ScaleToScreen(kForm1_LabWait_Top + kForm1_LabWait_Height)};
     TRendering before(client.right, client.bottom), after(client.right, client.bottom);
     int steps = 0;
     second->NextStep([&] {

@@ -1,6 +1,7 @@
 // The built-in TFORM1 description, compiled from resources/Form1.form, read into a form class of that
 // name: every property of the status window's layout, and its reload from the German module.
 #include "Dpi.h"
+#include "Form1Layout.h"
 #include "Image.h"
 #include "Rendering.h"
 #include "TestForms.h"
@@ -37,11 +38,11 @@ TEST_F(StatusForm, BuiltInDescriptionGivesTheLayout) {
     auto form = CreateForm<TForm1>();
     EXPECT_EQ(form->Name(), "Form1");
     EXPECT_EQ(form->Caption(), L"Form1");
-    EXPECT_EQ(form->ClientWidth(), 230);
-    EXPECT_EQ(form->ClientHeight(), 64);
+    EXPECT_EQ(form->ClientWidth(), kForm1_ClientWidth);
+    EXPECT_EQ(form->ClientHeight(), kForm1_ClientHeight);
     EXPECT_EQ(form->Color().Resolve(), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(form->Font().Name(), L"ms sans serif");
-    EXPECT_EQ(form->Font().Height(), -13);
+    EXPECT_EQ(form->Font().Height(), kForm1_Font_Height);
     EXPECT_EQ(form->Font().Charset(), DEFAULT_CHARSET);
     EXPECT_EQ(form->Font().Color().Resolve(), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_TRUE(form->OnCreate);
@@ -50,15 +51,16 @@ TEST_F(StatusForm, BuiltInDescriptionGivesTheLayout) {
     EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
     RECT outer;
     GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.right - outer.left, ScaleToScreen(230));
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - ScaleToScreen(230)) / 2);
+    EXPECT_EQ(outer.right - outer.left, ScaleToScreen(kForm1_ClientWidth));
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - ScaleToScreen(kForm1_ClientWidth)) / 2);
 
     ASSERT_NE(form->LabWait(), nullptr);
     const TLabel& label = *form->LabWait();
     EXPECT_EQ((std::array{label.Left(), label.Top(), label.Width(), label.Height()}),
-              (std::array{0, 15, 225, 42}));
+              (std::array<int, 4>{kForm1_LabWait_Left, kForm1_LabWait_Top, kForm1_LabWait_Width,
+                                  kForm1_LabWait_Height}));
     EXPECT_EQ(label.DrawFlags() & (DT_CENTER | DT_WORDBREAK), static_cast<UINT>(DT_CENTER | DT_WORDBREAK));
-    EXPECT_EQ(form->LabWait()->Font().Height(), -11);
+    EXPECT_EQ(form->LabWait()->Font().Height(), kForm1_LabWait_Font_Height);
     EXPECT_EQ(form->LabWait()->Font().Name(), L"ms sans serif");
     EXPECT_TRUE(label.Visible());
     // FormCreate ran after the description and replaced "Label" with the status text.
@@ -66,8 +68,9 @@ TEST_F(StatusForm, BuiltInDescriptionGivesTheLayout) {
 
     ASSERT_NE(form->clock(), nullptr);
     const TImage& clock = *form->clock();
-    EXPECT_EQ((std::array{clock.Left(), clock.Top(), clock.Width(), clock.Height()}),
-              (std::array{96, 16, 32, 32}));
+    EXPECT_EQ(
+        (std::array{clock.Left(), clock.Top(), clock.Width(), clock.Height()}),
+        (std::array<int, 4>{kForm1_clock_Left, kForm1_clock_Top, kForm1_clock_Width, kForm1_clock_Height}));
     EXPECT_NE(clock.Icon(), nullptr);
     EXPECT_FALSE(clock.Visible());
     EXPECT_FALSE(GetWindowLongW(form->clock()->Handle(), GWL_STYLE) & WS_VISIBLE);
@@ -77,13 +80,17 @@ TEST_F(StatusForm, RendersTheTextAndTheClockWhenShown) {
     auto form = CreateForm<TForm1>();
     const RECT client = form->ClientRect();
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const RECT clockRect{ScaleToScreen(96), ScaleToScreen(16), ScaleToScreen(128), ScaleToScreen(48)};
+    const RECT clockRect{ScaleToScreen(kForm1_clock_Left), ScaleToScreen(kForm1_clock_Top),
+                         ScaleToScreen(kForm1_clock_Left + kForm1_clock_Width),
+                         ScaleToScreen(kForm1_clock_Top + kForm1_clock_Height)};
     {
         TRendering image(client.right, client.bottom);
         image.Capture(form->Handle());
         EXPECT_GE(form->Paints, 1);
         EXPECT_EQ(image.Count(kNavy, 0, 0, client.right, client.bottom), 0);
-        EXPECT_GT(image.CountOther(face, face, 0, ScaleToScreen(15), ScaleToScreen(225), ScaleToScreen(57)),
+        EXPECT_GT(image.CountOther(face, face, kForm1_LabWait_Left, ScaleToScreen(kForm1_LabWait_Top),
+                                   ScaleToScreen(kForm1_LabWait_Width),
+                                   ScaleToScreen(kForm1_LabWait_Top + kForm1_LabWait_Height)),
                   50);
     }
     form->LabWait()->SetVisible(false);
