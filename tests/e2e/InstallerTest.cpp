@@ -20,18 +20,9 @@ using namespace attente::test;
 namespace {
 
 constexpr DWORD kPollMs = 20;
-// Safety nets only: a broken installer must fail the test, not hang it.
-constexpr int kWindowPolls = 1500;
-constexpr DWORD kProcessEndMs = 30000;
-
-// The status window of the program installed as `image`, once shown; null when none comes up.
-HWND WaitForInstalledWindow(const TChildProcess& installer, const std::string& image) {
-    for (int poll = 0; poll < kWindowPolls && installer.Running(); ++poll) {
-        if (const HWND window = FindStatusWindowOfImage(image)) return window;
-        Sleep(kPollMs);
-    }
-    return nullptr;
-}
+// A whole installer run, from its start to its program's end: well under the tests' 180 s, and a run
+// that overstays fails with what it saw.
+constexpr DWORD kRecipeLimitMs = 45000;
 
 std::wstring StatusTextOf(HWND window) {
     for (const TChildWindow& child : ChildWindows(window))
@@ -39,13 +30,39 @@ std::wstring StatusTextOf(HWND window) {
     return {};
 }
 
+std::string Seen(const std::vector<std::wstring>& texts) {
+    std::string seen;
+    for (const std::wstring& text : texts)
+        seen += "\n  \"" + attente::WideToUtf8(text) + "\"";
+    return seen.empty() ? " none" : seen;
+}
+
+// The status window of the program installed as `image`, once shown; null when none comes up.
+HWND WaitForInstalledWindow(const TChildProcess& installer, const std::string& image,
+                            const TDeadline& deadline) {
+    for (; installer.Running(); Sleep(kPollMs)) {
+        if (const HWND window = FindStatusWindowOfImage(image)) return window;
+        if (deadline.Passed()) {
+            TDeadline::Overstayed("no status window of " + image +
+                                  " while the installer ran: " + installer.Describe());
+            return nullptr;
+        }
+    }
+    return FindStatusWindowOfImage(image);
+}
+
 // Every text the label showed, in order, while the window stayed up.
-std::vector<std::wstring> TextsWhileOpen(HWND window) {
+std::vector<std::wstring> TextsWhileOpen(HWND window, const TChildProcess& installer,
+                                         const TDeadline& deadline) {
     std::vector<std::wstring> texts;
-    for (int poll = 0; poll < kWindowPolls && IsWindow(window); ++poll) {
+    for (; IsWindow(window); Sleep(kPollMs)) {
         const std::wstring text = StatusTextOf(window);
         if (!text.empty() && (texts.empty() || texts.back() != text)) texts.push_back(text);
-        Sleep(kPollMs);
+        if (deadline.Passed()) {
+            TDeadline::Overstayed("the status window stayed open; its texts so far:" + Seen(texts) +
+                                  "\nthe installer: " + installer.Describe());
+            break;
+        }
     }
     return texts;
 }
@@ -57,20 +74,24 @@ const wchar_t kFrench[] = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez pa
 // when a switch follows at once), close by the end, and its program end with 0.
 void ExpectRecipeRun(TChildProcess& installer, const std::string& image, std::vector<std::wstring> expected,
                      DWORD installerExit = 0) {
-    const HWND window = WaitForInstalledWindow(installer, image);
-    ASSERT_NE(window, nullptr) << "no status window while the installer ran: " << installer.Output();
+    const TDeadline deadline(kRecipeLimitMs);
+    const HWND window = WaitForInstalledWindow(installer, image, deadline);
+    ASSERT_NE(window, nullptr) << "no status window while the installer ran: " << installer.Describe();
     DWORD programId = 0;
     GetWindowThreadProcessId(window, &programId);
     const attente::TKernelHandle program(
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, programId));
     ASSERT_TRUE(program);
-    std::vector<std::wstring> texts = TextsWhileOpen(window);
+    std::vector<std::wstring> texts = TextsWhileOpen(window, installer, deadline);
     if (texts.size() + 1 == expected.size() && !expected.empty()) expected.erase(expected.begin());
     EXPECT_EQ(texts, expected);
 
-    EXPECT_EQ(installer.Wait(), installerExit) << installer.Output();
-    EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer";
-    ASSERT_EQ(WaitForSingleObject(program.Get(), kProcessEndMs), WAIT_OBJECT_0);
+    while (installer.Running() && !deadline.Passed())
+        Sleep(kPollMs);
+    EXPECT_EQ(installer.Wait(), installerExit) << installer.Describe();
+    EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer; its texts:" << Seen(texts);
+    ASSERT_EQ(WaitForSingleObject(program.Get(), deadline.Remaining()), WAIT_OBJECT_0)
+        << "the program " << programId << " outlived the installer; its window's texts:" << Seen(texts);
     DWORD exitCode = 1;
     GetExitCodeProcess(program.Get(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
@@ -111,6 +132,7 @@ TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
                             {kFrench, DistStatusText(c.Module), step});
         else
             ExpectRecipeRun(installer, installDir + "\\attente.exe", {kFrench, step});
+        if (HasFailure()) break; // each case may take the whole limit of a run
     }
 }
 #endif

@@ -6,12 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace attente::test {
 
 namespace {
 
 constexpr int kLabelMinWidth = 100;
-constexpr int kShownAttempts = 400;
 constexpr DWORD kShownPollMs = 50;
 constexpr UINT kSettleTimeoutMs = 5000;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -66,13 +67,20 @@ TStatusWindow ReadStatusWindow(HWND window) {
 }
 
 HWND WaitForStatusWindow(const TChildProcess& program, const wchar_t* className) {
-    const HWND window = WaitForWindow(program, className);
+    const TDeadline deadline;
+    const HWND window = WaitForWindow(program, className, deadline);
     if (!window) return nullptr;
-    for (int attempt = 0; attempt < kShownAttempts && !IsWindowVisible(window); ++attempt)
+    while (!IsWindowVisible(window) && IsWindow(window) && !deadline.Passed())
         Sleep(kShownPollMs);
-    if (!IsWindowVisible(window)) return nullptr;
+    if (!IsWindowVisible(window)) {
+        if (deadline.Passed())
+            TDeadline::Overstayed("the " + WideToUtf8(className) +
+                                  " window was never shown: " + program.Describe());
+        return nullptr;
+    }
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kSettleTimeoutMs, &ignored);
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kSettleTimeoutMs, &ignored))
+        TDeadline::Overstayed("the window's thread answers no message: " + program.Describe());
     return window;
 }
 
@@ -136,14 +144,21 @@ std::vector<TExpectedPixel> BorderAndBevelPixels() {
 
 bool WaitForWholeBorder(HWND window) {
     const std::vector<TExpectedPixel> pixels = BorderAndBevelPixels();
-    for (int attempt = 0; attempt < kShownAttempts; ++attempt) {
+    std::string wrong;
+    for (const TDeadline deadline; !deadline.Passed(); Sleep(kShownPollMs)) {
         const TScreenPixels shot(window);
-        bool whole = true;
-        for (const TExpectedPixel& p : pixels)
-            whole = whole && shot.Pixel(p.X, p.Y) == p.Colour;
-        if (whole) return true;
-        Sleep(kShownPollMs);
+        wrong.clear();
+        for (const TExpectedPixel& p : pixels) {
+            if (shot.Pixel(p.X, p.Y) == p.Colour) continue;
+            char seen[64];
+            std::snprintf(seen, sizeof seen, " (%d,%d) is %06lx, not %06lx;", p.X, p.Y,
+                          static_cast<unsigned long>(shot.Pixel(p.X, p.Y)),
+                          static_cast<unsigned long>(p.Colour));
+            wrong += seen;
+        }
+        if (wrong.empty()) return true;
     }
+    TDeadline::Overstayed("the border and bevel stayed broken, as BGR:" + wrong);
     return false;
 }
 

@@ -1,5 +1,5 @@
-// Child processes for the tests. A deadline keeps a hanging child from hanging the run; it is a
-// safety net, never what a test asserts.
+// Child processes for the tests. A deadline keeps a hanging child from hanging the run and fails the
+// test with what the child showed; it is a safety net, never what a test asserts.
 #include "ChildProcess.h"
 
 #include "TextFormat.h"
@@ -13,8 +13,9 @@ namespace attente::test {
 
 namespace {
 
-constexpr DWORD kPatienceMs = 60000;
 constexpr DWORD kPollMs = 20;
+constexpr DWORD kAfterOverstayMs = 2000;
+const testing::TestInfo* overstayedTest = nullptr;
 constexpr UINT kEndedByTest = 0xDEAD;
 
 std::string EnvironmentBlock(const std::vector<std::pair<std::string, std::string>>& extra) {
@@ -64,6 +65,37 @@ struct TFind {
     HWND Found;
 };
 
+std::string Quoted(HWND window) {
+    return "\"" + attente::WideToUtf8(WindowText(window)) + "\"";
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct TDescription {
+    DWORD ProcessId;
+    std::string Text;
+};
+
+BOOL CALLBACK DescribeControl(HWND control, LPARAM param) {
+    reinterpret_cast<TDescription*>(param)->Text += "\n    " + ClassOf(control) + " " + Quoted(control);
+    return TRUE;
+}
+
+BOOL CALLBACK DescribeWindow(HWND window, LPARAM param) {
+    TDescription* description = reinterpret_cast<TDescription*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != description->ProcessId) return TRUE;
+    description->Text +=
+        "\n  window " + ClassOf(window) + (IsWindowVisible(window) ? " shown " : " hidden ") + Quoted(window);
+    EnumChildWindows(window, DescribeControl, param);
+    return TRUE;
+}
+
 BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     TFind* find = reinterpret_cast<TFind*>(param);
     DWORD process = 0;
@@ -79,8 +111,21 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 
 } // namespace
 
+TDeadline::TDeadline(DWORD ms) {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    if (test != nullptr && test == overstayedTest && ms > kAfterOverstayMs) ms = kAfterOverstayMs;
+    limit_ = ms;
+    end_ = GetTickCount() + ms;
+}
+
+void TDeadline::Overstayed(const std::string& seen) {
+    overstayedTest = testing::UnitTest::GetInstance()->current_test_info();
+    ADD_FAILURE() << seen;
+}
+
 TChildProcess::TChildProcess(const std::string& exe, const std::string& commandLine,
-                             const TChildOptions& options) {
+                             const TChildOptions& options)
+    : commandLine_(commandLine) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&readEnd_, &writeEnd, &inherit, 0)) throw std::runtime_error("CreatePipe failed");
@@ -129,10 +174,25 @@ bool TChildProcess::Running() const {
     return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+std::string TChildProcess::Describe() const {
+    TDescription description{info_.dwProcessId,
+                             "process " + std::to_string(info_.dwProcessId) + " (" + commandLine_ + ")"};
+    DWORD code = STILL_ACTIVE;
+    if (Running() || !GetExitCodeProcess(info_.hProcess, &code))
+        description.Text += " running";
+    else
+        description.Text += " ended with exit code " + std::to_string(code);
+    EnumWindows(DescribeWindow, reinterpret_cast<LPARAM>(&description));
+    while (DrainOutput()) {
+    }
+    description.Text += "\n  output: " + (output_.empty() ? std::string("none") : output_);
+    return description.Text;
+}
+
 // Drains the pipe while waiting, so that a child writing much output never blocks on a full pipe;
 // stops at the child's end rather than at end of file, since a process the platform starts for the
 // child may hold an inherited copy of the write end.
-bool TChildProcess::DrainOutput() {
+bool TChildProcess::DrainOutput() const {
     DWORD available = 0;
     if (!PeekNamedPipe(readEnd_, nullptr, 0, nullptr, &available, nullptr) || available == 0) return false;
     std::string chunk(available, '\0');
@@ -144,12 +204,13 @@ bool TChildProcess::DrainOutput() {
 
 DWORD TChildProcess::Wait() {
     if (waited_) return exitCode_;
-    const DWORD deadline = GetTickCount() + kPatienceMs;
+    const TDeadline deadline;
     while (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_TIMEOUT) {
         while (DrainOutput()) {
         }
-        if (static_cast<int>(GetTickCount() - deadline) > 0) {
-            ADD_FAILURE() << "child did not end; ending it. Its output so far:\n" << output_;
+        if (deadline.Passed()) {
+            TDeadline::Overstayed("waited " + std::to_string(deadline.Limit()) + " ms for the end of " +
+                                  Describe() + "\n  ending it");
             TerminateProcess(info_.hProcess, kEndedByTest);
             WaitForSingleObject(info_.hProcess, INFINITE);
         }
@@ -170,13 +231,17 @@ TProbeResult RunProbe(const std::string& exe, const std::string& commandLine, co
     return result;
 }
 
-HWND WaitForWindow(const TChildProcess& child, const wchar_t* className) {
-    const DWORD deadline = GetTickCount() + kPatienceMs;
+HWND WaitForWindow(const TChildProcess& child, const wchar_t* className, const TDeadline& deadline) {
     for (;;) {
         TFind find{child.ProcessId(), className, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&find));
         if (find.Found != nullptr) return find.Found;
-        if (!child.Running() || static_cast<int>(GetTickCount() - deadline) > 0) return nullptr;
+        if (!child.Running()) return nullptr;
+        if (deadline.Passed()) {
+            TDeadline::Overstayed("no " + attente::WideToUtf8(className) +
+                                  " window came up: " + child.Describe());
+            return nullptr;
+        }
         Sleep(kPollMs);
     }
 }
@@ -185,16 +250,24 @@ TMessageBox TakeMessageBox(const TChildProcess& child) {
     constexpr wchar_t kDialogClass[] = L"#32770";
     constexpr int kMessageBoxTextId = 0xFFFF;
     TMessageBox seen;
-    const HWND box = WaitForWindow(child, kDialogClass);
+    const TDeadline deadline;
+    const HWND box = WaitForWindow(child, kDialogClass, deadline);
     if (box == nullptr) return seen;
     // The box exists before its texts are set; it is shown once they are.
-    while (!IsWindowVisible(box) && IsWindow(box) && child.Running())
+    while (!IsWindowVisible(box) && IsWindow(box) && child.Running() && !deadline.Passed())
         Sleep(kPollMs);
+    if (deadline.Passed()) {
+        TDeadline::Overstayed("the message box was never shown: " + child.Describe());
+    }
     seen = {true, WindowText(box), WindowText(GetDlgItem(box, kMessageBoxTextId))};
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     // Gone before the caller looks for the next box, so that one is not taken for this one.
-    while (IsWindow(box) && child.Running())
+    const TDeadline closing;
+    while (IsWindow(box) && child.Running() && !closing.Passed())
         Sleep(kPollMs);
+    if (closing.Passed()) {
+        TDeadline::Overstayed("the message box stayed after OK: " + child.Describe());
+    }
     return seen;
 }
 
