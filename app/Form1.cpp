@@ -1,6 +1,7 @@
 // The status window's code: status text, clock, border, and the /RUN command or parent it follows.
 #include "Form1.h"
 
+#include "AnsiText.h"
 #include "Application.h"
 #include "CommandLine.h"
 #include "Exceptions.h"
@@ -71,13 +72,7 @@ LRESULT TForm1::CarryOut(const TRelayRequest& request) {
     try {
         if (request.Kind == kLanguageRequest) {
             const std::string previous = RequestedLanguage;
-            const int size =
-                WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
-                                    nullptr, 0, nullptr, nullptr);
-            std::string language(static_cast<std::size_t>(size), '\0');
-            WideCharToMultiByte(CP_ACP, 0, request.Text.data(), static_cast<int>(request.Text.size()),
-                                language.data(), size, nullptr, nullptr);
-            RequestedLanguage = std::move(language);
+            RequestedLanguage = WideToAnsi(request.Text);
             usable = SwitchToRequestedLanguage();
             if (!usable) RequestedLanguage = previous;
         } else {

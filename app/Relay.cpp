@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "ExeWidePath.h"
 #include "Handles.h"
+#include "StatusJob.h"
 #include "SwitchNames.h"
 #include "TextFormat.h"
 
@@ -46,12 +47,6 @@ std::wstring LongPath(const std::wstring& path) {
         if (length < buffer.size()) return buffer.substr(0, length);
         buffer.resize(length);
     }
-}
-
-ULONGLONG CreationTimeOf(HANDLE process) {
-    FILETIME created{}, exited{}, kernel{}, user{};
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 
 struct TRelayTargets {

@@ -26,13 +26,13 @@ std::string SystemMessage(DWORD error) {
     return WideToUtf8(message);
 }
 
+} // namespace
+
 ULONGLONG CreationTimeOf(HANDLE process) {
     FILETIME created{}, exited{}, kernel{}, user{};
     if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
     return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
-
-} // namespace
 
 TKernelHandle StartCommand(const std::wstring& commandLine) {
     // CreateProcessW may write into the command line, so it gets its own copy.

@@ -22,6 +22,10 @@ TKernelHandle StartCommand(const std::wstring& commandLine);
 // opened. A recycled process id is told apart by its creation time, which must precede ours.
 TKernelHandle OpenParentProcess();
 
+// When a process was created (FILETIME units), 0 when that cannot be read: tells a process from a
+// later one that got its id.
+ULONGLONG CreationTimeOf(HANDLE process);
+
 // The exit code of an ended process, or 1 when it cannot be read.
 UINT ExitCodeOf(HANDLE process);
 
