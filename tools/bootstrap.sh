@@ -32,6 +32,12 @@ done
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "bootstrap: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror caught mid-sync fails one index list: retry, then install from the lists that came.
+  "${sudo_cmd[@]}" apt-get update -qq || { sleep 20; "${sudo_cmd[@]}" apt-get update -qq; } ||
+    echo "bootstrap: apt-get update failed; installing from the package lists there are" >&2
+  install=("${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends)
+  # Without one arch's security list, the i386 libraries of wine32 cannot match the amd64 ones'
+  # versions there; the release's own versions of both always match.
+  "${install[@]}" "${missing[@]}" >/dev/null ||
+    { . /etc/os-release && "${install[@]}" -t "$VERSION_CODENAME" "${missing[@]}" >/dev/null; }
 fi
