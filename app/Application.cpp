@@ -54,8 +54,9 @@ int StartupShowState() {
 int TApplication::Run(int showState) {
     if (!mainForm_ || !mainForm_->Handle()) return 0;
     // There is no separate application window: minimising the application is minimising its main
-    // window, without taking the activation from the program that started it.
-    if (showState != SW_SHOWMAXIMIZED && showState != SW_SHOWMINNOACTIVE) showState = SW_SHOWNORMAL;
+    // window, without taking the activation from the program that started it; shown normally, it
+    // takes it neither.
+    if (showState != SW_SHOWMAXIMIZED && showState != SW_SHOWMINNOACTIVE) showState = SW_SHOWNOACTIVATE;
     mainForm_->Show(showState);
     TraceStartupStep("5.painted");
     WriteStartupTrace();

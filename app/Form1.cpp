@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "Exceptions.h"
+#include "InstallerWindow.h"
 #include "LanguageValues.h"
 #include "ResolveLanguage.h"
 #include "ResourceSource.h"
@@ -12,6 +13,8 @@
 #include "SwitchNames.h"
 #include "TextFormat.h"
 #include "UiHandles.h"
+
+#include <algorithm>
 
 namespace attente {
 
@@ -43,15 +46,48 @@ void DrawRing(HDC dc, const RECT& r, HGDIOBJ lightPen, HGDIOBJ shadowPen) {
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     PublishMethod("FormCreate", &TForm1::FormCreate);
     PublishMethod("FormPaint", &TForm1::FormPaint);
+    // Known before the window is made, so that it is made once, at its place: over the installer.
+    parent_ = OpenParentProcess();
+    const TPlacement placement = FindPlacement(parent_ ? GetProcessId(parent_.Get()) : 0);
+    installer_ = placement.Installer;
+    SetPlacement(placement.Area, placement.Within);
+    // Never activated, by its start, a request or a click: the installer keeps the keyboard.
+    SetExStyle(WS_EX_NOACTIVATE | WS_EX_APPWINDOW | (Switches.HasFlag(kTopmostSwitch) ? WS_EX_TOPMOST : 0));
 }
 
 TForm1::~TForm1() {
     StopWatching();
+    StopKeepingAbove(Handle());
 }
 
 void TForm1::FormCreate(TComponent&) {
+    // A start that opens this window may give its first status text and progress (checked already).
+    const TSwitchList switches = WideSwitches();
+    if (const auto status = StartValue(switches, RequestInfo(TRequestKind::Status)))
+        relayedStatus_ = Utf8ToWide(*status);
+    if (const auto progress = StartValue(switches, RequestInfo(TRequestKind::Progress)))
+        progress_ = ParseProgress(*progress).value_or(TProgress{});
     ShowTexts();
+    ShowProgress();
     PostMessageA(Handle(), kStartNotification, kStartNotificationWParam, kStartNotificationLParam);
+}
+
+void TForm1::ShowProgress() {
+    TProgressBar* bar = Progress();
+    if (!bar) return;
+    if (progress_.Mode == TProgress::Hidden) {
+        bar->Hide();
+        SetExtraHeight(0);
+        return;
+    }
+    // Under the bar the room the window leaves under the label.
+    const TLabel* label = LabWait();
+    const int belowLabel = label ? ClientHeight() - label->Top() - label->Height() : 0;
+    SetExtraHeight(std::max(0, bar->Top() + bar->Height() + belowLabel - ClientHeight()));
+    if (progress_.Mode == TProgress::Busy)
+        bar->ShowBusy();
+    else
+        bar->ShowPosition(progress_.Position, progress_.Range);
 }
 
 void TForm1::ShowTexts() {
@@ -70,15 +106,27 @@ LRESULT TForm1::CarryOut(const TRelayRequest& request) {
     if (label) label->BeginLoading();
     bool usable = true;
     try {
-        if (request.Kind == kLanguageRequest) {
+        switch (request.Kind) {
+        case TRequestKind::Language: {
             const std::string previous = RequestedLanguage;
             RequestedLanguage = WideToAnsi(request.Text);
             usable = SwitchToRequestedLanguage();
             if (!usable) RequestedLanguage = previous;
-        } else {
-            relayedStatus_ = request.Text;
+            break;
         }
-        if (usable) ShowTexts();
+        case TRequestKind::Status:
+            relayedStatus_ = request.Text;
+            break;
+        case TRequestKind::Progress:
+            progress_ = ParseProgress(WideToUtf8(request.Text)).value_or(progress_);
+            break;
+        case TRequestKind::Close:
+            break;
+        }
+        if (usable) {
+            ShowTexts();
+            ShowProgress();
+        }
     } catch (...) {
         if (label) label->AbortLoading();
         throw;
@@ -141,8 +189,8 @@ void TForm1::StartJob() {
     if (const TLabel* label = LabWait(); label && label->Visible())
         NotifyWinEvent(EVENT_SYSTEM_ALERT, label->Handle(), OBJID_CLIENT, CHILDID_SELF);
 
+    if (!Switches.HasFlag(kTopmostSwitch)) KeepAbove(Handle(), installer_);
     // Watched first, so that the end of the starter also closes a box about the command.
-    parent_ = OpenParentProcess();
     if (parent_ && Application) Application->Watch(parent_.Get(), Handle(), kParentEndedMessage);
     const std::wstring command = Utf8ToWide(WideSwitches().RawValue(kRunSwitch));
     if (!command.empty()) {
@@ -165,6 +213,7 @@ void TForm1::StopWatching() {
 
 void TForm1::Finish(UINT exitCode) {
     StopWatching();
+    StopKeepingAbove(Handle());
     if (Application && Application->MainForm() == this)
         Application->Terminate(static_cast<int>(exitCode));
     else

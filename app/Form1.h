@@ -6,6 +6,7 @@
 #include "Handles.h"
 #include "Image.h"
 #include "Label.h"
+#include "ProgressBar.h"
 #include "Relay.h"
 
 #include <windows.h>
@@ -31,6 +32,7 @@ class TForm1 : public TForm {
     // The components of those names that the descriptions made, or null.
     TLabel* LabWait() const { return FindComponentAs<TLabel>("LabWait"); }
     TImage* clock() const { return FindComponentAs<TImage>("clock"); }
+    TProgressBar* Progress() const { return FindComponentAs<TProgressBar>("Progress"); }
 
   protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -39,6 +41,8 @@ class TForm1 : public TForm {
     // The status text (a relayed one, else the module's) or the clock when the texts do not name
     // their language.
     void ShowTexts();
+    // The progress asked for, and the room the window gives it while it shows.
+    void ShowProgress();
     // The reply to WM_COPYDATA: TRUE, or kReplyModuleUnusable with nothing changed.
     LRESULT CarryOut(const TRelayRequest& request);
 
@@ -48,8 +52,10 @@ class TForm1 : public TForm {
 
     TKernelHandle command_;
     TKernelHandle parent_;
+    HWND installer_ = nullptr; // the starter's window this one sits over
     bool started_ = false;
     std::wstring relayedStatus_;
+    TProgress progress_;
 };
 
 } // namespace attente

@@ -18,7 +18,6 @@ namespace attente {
 namespace {
 
 constexpr wchar_t kStatusWindowClass[] = L"TForm1";
-constexpr wchar_t kLineBreak[] = L"\r\n";
 // Long enough for a reload from a slow disk; a window that hangs does not hold the installer forever.
 constexpr UINT kReplyTimeoutMs = 30000;
 // A window still coming up is waited for this long at most, looking again at this interval; the wait
@@ -26,18 +25,6 @@ constexpr UINT kReplyTimeoutMs = 30000;
 constexpr DWORD kStartingWindowWaitMs = 10000;
 constexpr DWORD kStartingWindowPollMs = 50;
 constexpr DWORD kLongestImagePath = 32768;
-
-// Each /STATUS= item is one line, taken exactly as written: a Windows path reads as itself.
-std::wstring StatusText(const TSwitchList& switches) {
-    std::wstring text;
-    bool first = true;
-    for (const std::string& line : switches.RawValues(kStatusSwitch)) {
-        if (!first) text += kLineBreak;
-        text += Utf8ToWide(line);
-        first = false;
-    }
-    return text;
-}
 
 std::wstring LongPath(const std::wstring& path) {
     std::wstring buffer(MAX_PATH, L'\0');
@@ -139,7 +126,7 @@ TRelayTargets FindTargets() {
 int Send(HWND window, UINT message, const TRelayRequest* request) {
     COPYDATASTRUCT data{};
     if (request) {
-        data.dwData = request->Kind;
+        data.dwData = RequestInfo(request->Kind).CopyDataCode;
         data.cbData = static_cast<DWORD>(request->Text.size() * sizeof(wchar_t));
         data.lpData = const_cast<wchar_t*>(request->Text.data());
     }
@@ -164,26 +151,52 @@ int Worse(int a, int b) {
 } // namespace
 
 std::optional<TRelayRequest> ReadRelayRequest(const COPYDATASTRUCT* data) {
-    if (!data || (data->dwData != kLanguageRequest && data->dwData != kStatusRequest)) return std::nullopt;
-    if (data->cbData % sizeof(wchar_t) != 0 || (data->cbData != 0 && !data->lpData)) return std::nullopt;
+    const TRequestInfo* info = data ? RequestOfCode(data->dwData) : nullptr;
+    if (!info || data->cbData % sizeof(wchar_t) != 0 || (data->cbData != 0 && !data->lpData)) return std::nullopt;
     std::size_t units = data->cbData / sizeof(wchar_t);
     const auto* text = static_cast<const wchar_t*>(data->lpData);
     if (units > 0 && text[units - 1] == L'\0') --units;
-    if (units > (data->dwData == kLanguageRequest ? kMaxLanguageRequestUnits : kMaxStatusRequestUnits))
-        return std::nullopt;
+    if (units > info->MaxUnits) return std::nullopt;
     std::wstring value(text ? text : L"", units);
-    if (value.find(L'\0') != std::wstring::npos) return std::nullopt;
-    return TRelayRequest{data->dwData, std::move(value)};
+    if (value.find(L'\0') != std::wstring::npos || !RequestValueValid(info->Kind, WideToUtf8(value)))
+        return std::nullopt;
+    return TRelayRequest{info->Kind, std::move(value)};
+}
+
+std::optional<std::string> StartValue(const TSwitchList& switches, const TRequestInfo& request) {
+    if (request.Value == TRequestValue::Flag)
+        return switches.HasFlag(request.Switch) ? std::optional<std::string>("") : std::nullopt;
+    if (!switches.Has(request.Switch)) return std::nullopt;
+    if (request.Value == TRequestValue::Line) return switches.RawValue(request.Switch);
+    // Each item is one line, taken exactly as written: a Windows path reads as itself.
+    std::string text;
+    bool first = true;
+    for (const std::string& line : switches.RawValues(request.Switch)) {
+        if (!first) text += "\r\n";
+        text += line;
+        first = false;
+    }
+    return text;
 }
 
 std::optional<int> RelayIfAsked() {
     const TSwitchList switches = WideSwitches();
+    bool opensWindow = false;
+    for (const char* name : kWindowStartSwitches)
+        opensWindow = opensWindow || switches.Has(name) || switches.HasFlag(name);
+    // All or nothing: every value is read before anything is sent.
     std::vector<TRelayRequest> requests;
-    if (switches.Has(kSwitchSwitch))
-        requests.push_back({kLanguageRequest, Utf8ToWide(switches.Value(kSwitchSwitch))});
-    if (switches.Has(kStatusSwitch)) requests.push_back({kStatusRequest, StatusText(switches)});
-    const bool close = switches.HasFlag(kCloseSwitch);
-    if (requests.empty() && !close) return std::nullopt;
+    bool close = false;
+    for (const TRequestInfo& info : kRequests) {
+        const std::optional<std::string> value = StartValue(switches, info);
+        if (!value || (opensWindow && !info.AtStart)) continue;
+        if (!RequestValueValid(info.Kind, *value)) return kRequestRefusedExitCode;
+        if (info.Value == TRequestValue::Flag)
+            close = true;
+        else
+            requests.push_back({info.Kind, Utf8ToWide(*value)});
+    }
+    if (opensWindow || (requests.empty() && !close)) return std::nullopt;
 
     const TRelayTargets targets = FindTargets();
     if (targets.Windows.empty()) {

@@ -1,5 +1,5 @@
-// Every command-line switch of the program, named once: the readers, the relay and the report use
-// these names.
+// Every command-line switch of the program that is not a request, named once: the readers, the relay
+// and the report use these names. The requests to an open window are in Requests.def.
 #pragma once
 
 namespace attente {
@@ -8,9 +8,10 @@ constexpr char kLanguageSwitch[] = "/L";            // the language asked for at
 constexpr char kRunSwitch[] = "/RUN";               // the installer's command; takes the rest of the line
 constexpr char kDiagnosticsSwitch[] = "/DIAG";      // where the language report goes
 constexpr char kUnattendedSwitch[] = "/UNATTENDED"; // no message box at all; no value
-// Requests to the status window that is already open.
-constexpr char kSwitchSwitch[] = "/SWITCH"; // a new language
-constexpr char kStatusSwitch[] = "/STATUS"; // one line of the label's text per item
-constexpr char kCloseSwitch[] = "/CLOSE";   // closes it; no value
+constexpr char kTopmostSwitch[] = "/TOPMOST";       // above every window, not only the installer's; no value
+
+// A start with any of these opens a status window of its own, whatever requests it carries too.
+constexpr const char* kWindowStartSwitches[] = {kLanguageSwitch, kRunSwitch, kDiagnosticsSwitch,
+                                                kUnattendedSwitch, kTopmostSwitch};
 
 } // namespace attente

@@ -1,7 +1,9 @@
 ; An installer that shows the Attente status window while it works, then closes it: started at once in
-; the system's language, switched to the installer's language, then naming the installer's steps.
+; the system's language, switched to the installer's language, then naming the installer's steps and
+; showing step n of m. With its pages, the window sits over the installer's and leaves it the focus.
 ; Build:  makensis -DDIST_DIR=<folder with attente.exe and its modules> -DOUTFILE=setup.exe attente.nsi
-; Run silently:  setup.exe /S /D=C:\Target   (/LANG=1031 picks German instead of the automatic choice)
+; Run:  setup.exe   or silently:  setup.exe /S /D=C:\Target
+; (/LANG=1031 picks German instead of the automatic choice)
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
@@ -17,6 +19,9 @@ RequestExecutionLevel user
 Name "Attente example"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\AttenteExample"
+Page directory
+Page instfiles
+AutoCloseWindow true
 
 LoadLanguageFile "${NSISDIR}\Contrib\Language files\French.nlf"
 LoadLanguageFile "${NSISDIR}\Contrib\Language files\German.nlf"
@@ -46,15 +51,18 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${DIST_DIR}\attente.*"
 
-  ; Not waited for: it runs beside the installer until told to close. A request sent right after
-  ; waits for the window to come up, so no polling is needed.
-  Exec '"$INSTDIR\attente.exe" /L=AUTO'
+  ; Not waited for: it runs beside the installer until told to close, at step 0 of 3. A request sent
+  ; right after waits for the window to come up, so no polling is needed.
+  Exec '"$INSTDIR\attente.exe" /L=AUTO /PROGRESS=0/3'
   ExecWait '"$INSTDIR\attente.exe" /SWITCH=$(AttenteLanguage)'
   Sleep ${EXAMPLE_WORK_MS}
-  ; The installer's own work goes here, each step named in the window.
-  ExecWait '"$INSTDIR\attente.exe" "/STATUS=$(StepCopying)" "/STATUS=$INSTDIR"'
+  ; The installer's own work goes here, each step named in the window and counted.
+  ExecWait '"$INSTDIR\attente.exe" "/STATUS=$(StepCopying)" "/STATUS=$INSTDIR" /PROGRESS=1/3'
   Sleep ${EXAMPLE_WORK_MS}
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ExecWait '"$INSTDIR\attente.exe" /PROGRESS=2/3'
+  Sleep ${EXAMPLE_WORK_MS}
+  ExecWait '"$INSTDIR\attente.exe" /PROGRESS=3/3'
   Sleep ${EXAMPLE_WORK_MS}
 
   ; Closed when the work is done; it would also close once this installer has ended.

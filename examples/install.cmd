@@ -10,14 +10,14 @@ if /i not "%~1"=="/job" (
 )
 
 rem The job. Each request waits for the window if it is still coming up; each /STATUS= item is one
-rem line of the window's text, taken as written.
-"%~dp0attente.exe" /SWITCH=DEU
+rem line of the window's text, taken as written; /PROGRESS=n/m shows step n of m.
+"%~dp0attente.exe" /SWITCH=DEU /PROGRESS=0/3
 ping -n 2 127.0.0.1 >NUL
-"%~dp0attente.exe" "/STATUS=Copying files into" "/STATUS=%~dp0"
+"%~dp0attente.exe" "/STATUS=Copying files into" "/STATUS=%~dp0" /PROGRESS=1/3
 ping -n 2 127.0.0.1 >NUL
-"%~dp0attente.exe" "/STATUS=Установка компонентов..."
+"%~dp0attente.exe" "/STATUS=Установка компонентов..." /PROGRESS=2/3
 ping -n 2 127.0.0.1 >NUL
-"%~dp0attente.exe" "/STATUS=Finishing"
+"%~dp0attente.exe" "/STATUS=Finishing" /PROGRESS=3/3
 ping -n 2 127.0.0.1 >NUL
 rem Closed as soon as the work is done; it would close anyway when this job ends.
 "%~dp0attente.exe" /CLOSE

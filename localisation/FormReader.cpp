@@ -5,6 +5,7 @@
 #include "Exceptions.h"
 #include "Image.h"
 #include "Label.h"
+#include "ProgressBar.h"
 #include "ResourceSource.h"
 #include "TextFormat.h"
 
@@ -21,6 +22,7 @@ struct TCreatableClass {
 const TCreatableClass kCreatableClasses[] = {
     {TLabel::StaticClassInfo, [](TComponent* owner) -> TControl* { return new TLabel(owner); }},
     {TImage::StaticClassInfo, [](TComponent* owner) -> TControl* { return new TImage(owner); }},
+    {TProgressBar::StaticClassInfo, [](TComponent* owner) -> TControl* { return new TProgressBar(owner); }},
 };
 
 // Without the module's template the message still names what failed.

@@ -10,6 +10,9 @@
 #define IDS_ERROR_TITLE 65488
 #define IDS_EXCEPTION_TEXT 65519
 
+/* The manifest of the context the progress bar is made in (ui/ProgressBar.cpp). */
+#define IDR_COMMON_CONTROLS_MANIFEST 2
+
 /* The exe's own icon: the lowest icon id is the one shells show. */
 #define IDI_APPLICATION_ICON 1
 

@@ -35,7 +35,7 @@ expect() { # OBJECT-PATTERN FILE...
 # Outputs of the build are named relative to it.
 forms=resources
 expect 'app/CMakeFiles/attente.dir/.*attente\.rc\.res' "$forms/Form1.bin" "$source/resources/clock.ico" \
-  "$source/resources/attente.manifest" "$source/resources/Version.rc"
+  "$source/resources/attente.manifest" "$source/resources/common-controls.manifest" "$source/resources/Version.rc"
 expect 'resources/CMakeFiles/attente_module_DE.dir/.*DE\.rc\.res' "$source/resources/lang/DE.rc" \
   "$forms/lang/Western/Form1.bin" "$source/resources/Version.rc"
 expect 'tests/wine/CMakeFiles/description_tests.dir/.*TestForms\.rc\.res' "$forms/Form1.bin"

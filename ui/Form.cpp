@@ -9,6 +9,8 @@
 #include "TextFormat.h"
 #include "UiHandles.h"
 
+#include <algorithm>
+
 namespace attente {
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -82,27 +84,54 @@ void TForm::CreateHandle() {
     if (window_) return;
     // Made once, at the place and size the descriptions gave: a borderless popup has no frame, so its
     // window is its client area.
-    const RECT r = ScreenBounds();
-    HWND window = CreateWindowExW(0, FormWindowClass(ClassInfo().Name).c_str(), caption_.c_str(),
+    const RECT r = WindowBounds();
+    HWND window = CreateWindowExW(exStyle_, FormWindowClass(ClassInfo().Name).c_str(), caption_.c_str(),
                                   WS_POPUP | WS_CLIPSIBLINGS | (Visible() ? WS_VISIBLE : 0), r.left, r.top,
                                   r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), this);
     if (!window) throw Exception(Concat({"CreateWindowExW a échoué (", std::to_string(GetLastError()), ")"}));
-    if (centred_) PlaceWindow();
     for (TControl* child : Controls())
         child->CreateHandle();
 }
 
-void TForm::PlaceWindow() {
-    if (!window_) return;
+void TForm::SetPlacement(const RECT& area, const RECT& within) {
+    area_ = area;
+    within_ = within;
+}
+
+RECT TForm::WindowBounds() const {
     RECT r = ScreenBounds();
+    r.bottom += ScaleToScreen(extraHeight_);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    if (centred_) {
-        r.left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        r.top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    POINT at{r.left, r.top};
+    if (centred_ && window_) {
+        RECT now{};
+        GetWindowRect(window_, &now);
+        at = {now.left, now.top};
+    } else if (centred_) {
+        RECT area = area_;
+        if (IsRectEmpty(&area)) area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        at = {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+        if (!IsRectEmpty(&within_)) {
+            at.x = std::max(within_.left, std::min(at.x, within_.right - width));
+            at.y = std::max(within_.top, std::min(at.y, within_.bottom - height));
+        }
     }
-    SetWindowPos(window_, nullptr, r.left, r.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return {at.x, at.y, at.x + width, at.y + height};
+}
+
+void TForm::PlaceWindow() {
+    if (!window_) return;
+    const RECT r = WindowBounds();
+    SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetExtraHeight(int designPixels) {
+    if (designPixels == extraHeight_) return;
+    extraHeight_ = designPixels;
+    PlaceWindow();
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
@@ -185,6 +214,10 @@ LRESULT TForm::WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
         // Our children draw no background of their own.
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    case WM_MOUSEACTIVATE:
+        // Windows keeps such a window from activation by itself; Wine activates it on a click.
+        if (exStyle_ & WS_EX_NOACTIVATE) return MA_NOACTIVATE;
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) Screen.FormFocused(this);
         break;
@@ -220,7 +253,6 @@ bool TForm::SetProperty(std::string_view name, const TValue& value) {
     } else if (EqualsIgnoringAsciiCase(name, "Position")) {
         ExpectOnly(value, "Position", "screenCenter");
         centred_ = true;
-        PlaceWindow();
     } else if (EqualsIgnoringAsciiCase(name, "ClientWidth")) {
         SetBounds(Left(), Top(), ExpectInteger(value, "ClientWidth"), Height());
     } else if (EqualsIgnoringAsciiCase(name, "ClientHeight")) {

@@ -47,6 +47,14 @@ class TForm : public TControl {
     // Shows the window as `showCommand` asks (ShowWindow's commands) and paints it at once.
     void Show(int showCommand = SW_SHOWNORMAL);
 
+    // Before the window is made: the screen rectangle a centred form is centred on, kept inside
+    // `within` (default: the primary screen, unbounded), and the window's extended styles.
+    void SetPlacement(const RECT& area, const RECT& within);
+    void SetExStyle(DWORD exStyle) { exStyle_ = exStyle; }
+    // Pixels at 96 dpi the window has below its client height (room for what a form shows only at
+    // times); the window keeps its top-left corner.
+    void SetExtraHeight(int designPixels);
+
     // The client rectangle in screen pixels.
     RECT ClientRect() const;
     // The device context being painted, for OnPaint; null outside painting. The form's font and text
@@ -78,12 +86,18 @@ class TForm : public TControl {
   private:
     friend LRESULT CALLBACK FormWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam);
-    // Places the window at its bounds, or centred on the screen.
+    // The window's rectangle: its bounds, or centred on the placement area; a live centred window
+    // keeps its top-left corner, so a reload never moves it.
+    RECT WindowBounds() const;
     void PlaceWindow();
     void Invalidate();
 
     std::wstring caption_;
     bool centred_ = false;
+    RECT area_{};
+    RECT within_{};
+    DWORD exStyle_ = 0;
+    int extraHeight_ = 0;
     TBiDiMode biDiMode_ = TBiDiMode::LeftToRight;
     TColor color_ = TColor::System(COLOR_BTNFACE);
     TFont font_;

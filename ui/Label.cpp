@@ -37,7 +37,7 @@ void TLabel::CreateHandle() {
     if (!window_) return;
     // The window is still hidden: setting its text draws nothing.
     SetWindowTextW(window_, caption_.c_str());
-    captionShown_ = true;
+    windowText_ = caption_;
     ApplyReadingOrder();
 }
 
@@ -55,7 +55,6 @@ void TLabel::ParentBiDiModeChanged() {
 
 void TLabel::SetCaption(const std::wstring& caption) {
     caption_ = caption;
-    captionShown_ = false;
     Changed();
 }
 
@@ -64,9 +63,12 @@ void TLabel::Changed() {
     // The static control's own WM_SETTEXT would draw the new text at once, over the old one and
     // before the rest of the change: the default handling stores the text (and tells accessibility
     // tools) only.
-    if (window_ && !captionShown_)
+    if (window_ && caption_ != windowText_) {
         DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption_.c_str()));
-    captionShown_ = true;
+        windowText_ = caption_;
+        // Once per change, for the text's own object: what a screen reader announces.
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+    }
     AdjustSize();
     InvalidateWithParent();
 }

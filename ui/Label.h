@@ -43,7 +43,7 @@ class TLabel : public TControl {
     void AdjustSize();
 
     std::wstring caption_;
-    bool captionShown_ = false;
+    std::wstring windowText_; // what the window was last given: a change is announced only when it differs
     bool centred_ = false;
     bool autoSize_ = true;
     bool wordWrap_ = false;

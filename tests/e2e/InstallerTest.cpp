@@ -1,6 +1,7 @@
-// The README's installer recipes as their users run them (an NSIS installer, a cmd script, a Windows
-// Installer package), each silently: the status window must show the installer's language and steps
-// while it works and leave nothing running behind.
+// The README's installer recipes as their users run them (an NSIS installer with its pages and
+// silently, a cmd script, a Windows Installer package): the status window must show the installer's
+// language, steps and progress while it works, stay above a GUI installer's window without taking its
+// focus, and leave nothing running behind.
 #include "ChildProcess.h"
 #include "Handles.h"
 #include "TempFolder.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -51,29 +54,76 @@ HWND WaitForInstalledWindow(const TChildProcess& installer, const std::string& i
     return FindStatusWindowOfImage(image);
 }
 
-// Every text the label showed, in order, while the window stayed up.
-std::vector<std::wstring> TextsWhileOpen(HWND window, const TChildProcess& installer,
-                                         const TDeadline& deadline) {
-    std::vector<std::wstring> texts;
+// The progress the bar shows, "n/m"; empty while it shows none.
+std::string ProgressOf(HWND window) {
+    for (const TChildWindow& child : ChildWindows(window)) {
+        if (child.ClassName != "msctls_progress32" || !child.Visible) continue;
+        const LRESULT range = SendMessageW(child.Window, PBM_GETRANGE, FALSE, 0);
+        // A range of 0 is no answer: the window went while it was asked.
+        if (range > 0) return std::to_string(SendMessageW(child.Window, PBM_GETPOS, 0, 0)) + "/" + std::to_string(range);
+    }
+    return {};
+}
+
+template <class T> void AddChange(std::vector<T>& seen, const T& value) {
+    if (value != T() && (seen.empty() || seen.back() != value)) seen.push_back(value);
+}
+
+struct TSeen {
+    std::vector<std::wstring> Texts;
+    std::vector<std::string> Progress;
+    bool SawInstallerWindow = false;
+    bool AboveInstaller = true; // over the installer's own window, whenever it had one shown
+    bool InstallerHadFocus = true;
+};
+
+// The installer's shown top-level window, or null.
+HWND InstallerWindowOf(const TChildProcess& installer) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == installer.ProcessId() && IsWindowVisible(w) && !GetWindow(w, GW_OWNER)) return w;
+    }
+    return nullptr;
+}
+
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper) return true;
+    return false;
+}
+
+// Every text the label showed and every progress the bar showed, in order, while the window stayed up,
+// and whether it kept above a GUI installer's window and left it the focus.
+TSeen SeenWhileOpen(HWND window, const TChildProcess& installer, const TDeadline& deadline) {
+    TSeen seen;
     for (; IsWindow(window); Sleep(kPollMs)) {
-        const std::wstring text = StatusTextOf(window);
-        if (!text.empty() && (texts.empty() || texts.back() != text)) texts.push_back(text);
+        AddChange(seen.Texts, StatusTextOf(window));
+        AddChange(seen.Progress, ProgressOf(window));
+        if (const HWND own = InstallerWindowOf(installer)) {
+            seen.SawInstallerWindow = true;
+            seen.AboveInstaller = seen.AboveInstaller && (IsAbove(window, own) || !IsWindow(window));
+            DWORD front = 0;
+            GetWindowThreadProcessId(GetForegroundWindow(), &front);
+            seen.InstallerHadFocus = seen.InstallerHadFocus && front == installer.ProcessId();
+        }
         if (deadline.Passed()) {
-            TDeadline::Overstayed("the status window stayed open; its texts so far:" + Seen(texts) +
+            TDeadline::Overstayed("the status window stayed open; its texts so far:" + Seen(seen.Texts) +
                                   "\nthe installer: " + installer.Describe());
             break;
         }
     }
-    return texts;
+    return seen;
 }
 
 const wchar_t kFrench[] = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez patienter...";
 
 // Runs an installer (already started) to its end while watching the status window of `image`: the
 // window must show `expected` in order (the system's language first, perhaps too briefly to be seen
-// when a switch follows at once), close by the end, and its program end with 0.
+// when a switch follows at once) and the progress `progress`, stay above the installer's window
+// while it has one and leave it the focus, close by the end, and its program end with 0.
 void ExpectRecipeRun(TChildProcess& installer, const std::string& image, std::vector<std::wstring> expected,
-                     DWORD installerExit = 0) {
+                     const std::vector<std::string>& progress, bool overInstallerWindow = false) {
     const TDeadline deadline(kRecipeLimitMs);
     const HWND window = WaitForInstalledWindow(installer, image, deadline);
     ASSERT_NE(window, nullptr) << "no status window while the installer ran: " << installer.Describe();
@@ -82,13 +132,18 @@ void ExpectRecipeRun(TChildProcess& installer, const std::string& image, std::ve
     const attente::TKernelHandle program(
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, programId));
     ASSERT_TRUE(program);
-    std::vector<std::wstring> texts = TextsWhileOpen(window, installer, deadline);
+    const TSeen seen = SeenWhileOpen(window, installer, deadline);
+    const std::vector<std::wstring>& texts = seen.Texts;
     if (texts.size() + 1 == expected.size() && !expected.empty()) expected.erase(expected.begin());
     EXPECT_EQ(texts, expected);
+    EXPECT_EQ(seen.Progress, progress);
+    EXPECT_EQ(seen.SawInstallerWindow, overInstallerWindow);
+    EXPECT_TRUE(seen.AboveInstaller) << "the installer's window came above the status window";
+    EXPECT_TRUE(seen.InstallerHadFocus) << "the installer lost the front";
 
     while (installer.Running() && !deadline.Passed())
         Sleep(kPollMs);
-    EXPECT_EQ(installer.Wait(), installerExit) << installer.Describe();
+    EXPECT_EQ(installer.Wait(), 0u) << installer.Describe();
     EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer; its texts:" << Seen(texts);
     ASSERT_EQ(WaitForSingleObject(program.Get(), deadline.Remaining()), WAIT_OBJECT_0)
         << "the program " << programId << " outlived the installer; its window's texts:" << Seen(texts);
@@ -106,18 +161,21 @@ struct TInstallerCase {
     const char* Options; // before /D=, which must come last
     const char* Module;
     const wchar_t* Step;
+    bool Pages; // run with its pages, not silently
 };
 
 } // namespace
 
 #ifdef ATTENTE_EXAMPLE_INSTALLER
-// The NSIS recipe: started at once, switched and named right after, closed by /CLOSE.
+// The NSIS recipe: started at once, switched and named right after, counted, closed by /CLOSE; with
+// its pages (the directory page's Install clicked) and silently.
 TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
     const TInstallerCase cases[] = {
-        {"German installer", "/LANG=1031", "DE", L"Dateien werden kopiert..."},
-        {"English installer", "/LANG=1033", "ENU", L"Copying files..."},
+        {"German installer with its pages", "/LANG=1031", "DE", L"Dateien werden kopiert...", true},
+        {"German installer", "/S /LANG=1031", "DE", L"Dateien werden kopiert...", false},
+        {"English installer", "/S /LANG=1033", "ENU", L"Copying files...", false},
         // The automatic choice follows this French system; French is the program's built-in language.
-        {"automatic choice", "", nullptr, L"Copie des fichiers..."},
+        {"automatic choice", "/S", nullptr, L"Copie des fichiers...", false},
     };
     for (const TInstallerCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -125,13 +183,21 @@ TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
         folder.Copy(WindowsForm(ATTENTE_EXAMPLE_INSTALLER), "example.exe");
         const std::string installDir = folder.File("My Product");
         const std::string exe = folder.File("example.exe");
-        TChildProcess installer(exe, "\"" + exe + "\" /S " + c.Options + " /D=" + installDir);
+        TChildProcess installer(exe, "\"" + exe + "\" " + c.Options + " /D=" + installDir);
+        if (c.Pages) {
+            const HWND pages = WaitForWindow(installer, L"#32770");
+            ASSERT_NE(pages, nullptr) << installer.Describe();
+            for (const TDeadline deadline; !IsWindowEnabled(GetDlgItem(pages, IDOK)) && !deadline.Passed();)
+                Sleep(kPollMs);
+            PostMessageW(GetDlgItem(pages, IDOK), BM_CLICK, 0, 0); // Install, on the directory page
+        }
         const std::wstring step = std::wstring(c.Step) + L"\r\n" + attente::Utf8ToWide(installDir);
+        const std::vector<std::string> progress = {"0/3", "1/3", "2/3", "3/3"};
         if (c.Module)
-            ExpectRecipeRun(installer, installDir + "\\attente.exe",
-                            {kFrench, DistStatusText(c.Module), step});
+            ExpectRecipeRun(installer, installDir + "\\attente.exe", {kFrench, DistStatusText(c.Module), step},
+                            progress, c.Pages);
         else
-            ExpectRecipeRun(installer, installDir + "\\attente.exe", {kFrench, step});
+            ExpectRecipeRun(installer, installDir + "\\attente.exe", {kFrench, step}, progress, c.Pages);
         if (HasFailure()) break; // each case may take the whole limit of a run
     }
 }
@@ -154,7 +220,8 @@ TEST(ExampleScript, RunsAsTheWindowsJobOnARussianSystem) {
                      L"Copying files into\r\n" + attente::Utf8ToWide(dir) + L"\\",
                      L"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430 "
                      L"\u043a\u043e\u043c\u043f\u043e\u043d\u0435\u043d\u0442\u043e\u0432...",
-                     L"Finishing"});
+                     L"Finishing"},
+                    {"0/3", "1/3", "2/3", "3/3"});
 }
 #endif
 
@@ -170,7 +237,8 @@ TEST(ExamplePackage, CustomActionsShowNameAndCloseTheWindow) {
     TChildProcess install(msiexec, "msiexec.exe /i \"" + msi + "\" /qn \"INSTALLDIR=" + dir + "\"");
     ExpectRecipeRun(install, dir + "\\attente.exe",
                     {kFrench, DistStatusText("DE"),
-                     L"Registering the product in\r\n" + attente::Utf8ToWide(dir) + L"\\"});
+                     L"Registering the product in\r\n" + attente::Utf8ToWide(dir) + L"\\"},
+                    {"0/2", "1/2", "2/2"});
     EXPECT_NE(GetFileAttributesA((dir + "\\attente.DE").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(TChildProcess(msiexec, remove).Wait(), 0u);
 }

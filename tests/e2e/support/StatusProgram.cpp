@@ -1,6 +1,7 @@
 // Starting, finding and closing the real program for the end-to-end tests.
 #include "StatusProgram.h"
 
+#include "AsciiCase.h"
 #include "Handles.h"
 #include "TextFormat.h"
 
@@ -58,6 +59,7 @@ TStatusWindow ReadStatusWindow(HWND window) {
     status.Window = window;
     for (const TChildWindow& child : ChildWindows(window)) {
         const int width = child.Rect.right - child.Rect.left;
+        if (!EqualsIgnoringAsciiCase(child.ClassName, "Static")) continue; // the progress bar
         if (width > kLabelMinWidth)
             status.Label = child;
         else
@@ -107,8 +109,8 @@ void CloseAndExpectExit(TChildProcess& program, HWND window, DWORD expected) {
     EXPECT_EQ(program.Wait(), expected);
 }
 
-std::vector<TExpectedPixel> BorderAndBevelPixels() {
-    const int right = kClientWidth - 1, bottom = kClientHeight - 1;
+std::vector<TExpectedPixel> BorderAndBevelPixels(int height) {
+    const int right = kClientWidth - 1, bottom = height - 1;
     const int middle = kClientWidth / 2, side = 30, top = 100;
     return {
         // The black outline on all four sides.
@@ -142,8 +144,8 @@ std::vector<TExpectedPixel> BorderAndBevelPixels() {
     };
 }
 
-bool WaitForWholeBorder(HWND window) {
-    const std::vector<TExpectedPixel> pixels = BorderAndBevelPixels();
+bool WaitForWholeBorder(HWND window, int height) {
+    const std::vector<TExpectedPixel> pixels = BorderAndBevelPixels(height);
     std::string wrong;
     for (const TDeadline deadline; !deadline.Passed(); Sleep(kShownPollMs)) {
         const TScreenPixels shot(window);

@@ -60,10 +60,10 @@ struct TExpectedPixel {
 };
 
 // The one-pixel black outline and the two bevel rings: light left and top, shadow right and bottom.
-std::vector<TExpectedPixel> BorderAndBevelPixels();
+std::vector<TExpectedPixel> BorderAndBevelPixels(int height = kClientHeight);
 
 // Whether the border and bevel stand whole on the screen, given the window's process a moment to
 // paint: WM_PAINT comes after every sent and posted message, so no round trip proves it has run.
-bool WaitForWholeBorder(HWND window);
+bool WaitForWholeBorder(HWND window, int height = kClientHeight);
 
 } // namespace attente::test

@@ -141,7 +141,7 @@ TEST_F(StatusWindowCode, SwitchWhileShownReloadsBothWindowsInPlaceThroughTheLoop
     // Above other processes' windows, so the screen shows what this window painted.
     SetWindowPos(mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     second->Show();
-    SetActiveWindow(secondWindow); // focused first; Run then shows and activates the main window
+    SetActiveWindow(secondWindow); // focused; Run shows the main window without taking the activation
 
     RECT client{};
     GetClientRect(mainWindow, &client);
@@ -153,8 +153,8 @@ TEST_F(StatusWindowCode, SwitchWhileShownReloadsBothWindowsInPlaceThroughTheLoop
         ++steps;
         EXPECT_TRUE(IsWindowVisible(mainWindow));
         EXPECT_EQ(Screen.FormCount(), 2);
-        EXPECT_EQ(Screen.Forms(0), &main); // the focus order
-        EXPECT_EQ(Screen.Forms(1), second.get());
+        EXPECT_EQ(Screen.Forms(0), second.get()); // the focus order
+        EXPECT_EQ(Screen.Forms(1), &main);
         before.CopyFromScreen(mainWindow);
 
         HMODULE german = LoadLibraryExA((std::string(getenv("ATTENTE_DIST_DIR")) + "/attente.DE").c_str(),
@@ -170,7 +170,7 @@ TEST_F(StatusWindowCode, SwitchWhileShownReloadsBothWindowsInPlaceThroughTheLoop
         }
         EXPECT_EQ(main.Handle(), mainWindow);
         EXPECT_EQ(second->Handle(), secondWindow);
-        EXPECT_EQ(Screen.Forms(0), &main);
+        EXPECT_EQ(Screen.Forms(0), second.get());
         second->NextStep([&] {
             ++steps;
             after.CopyFromScreen(mainWindow);
@@ -212,6 +212,8 @@ TEST_F(StatusWindowCode, CopyDataOutsideTheDocumentedShapesIsRefusedAndChangesNo
         {"zero inside", kStatusRequest, 10, withZero},
         {"status too long", kStatusRequest, static_cast<DWORD>(longStatus.size() * 2), longStatus.data()},
         {"language too long", kLanguageRequest, static_cast<DWORD>(longStatus.size() * 2), longStatus.data()},
+        {"progress out of range", kProgressRequest, 6, L"101"},
+        {"progress malformed", kProgressRequest, 8, L"3/2/"},
     };
     for (const auto& c : refused) {
         COPYDATASTRUCT data{c.kind, c.bytes, const_cast<void*>(c.data)};
