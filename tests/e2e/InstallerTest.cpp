@@ -74,6 +74,7 @@ struct TSeen {
     std::vector<std::string> Progress;
     bool SawInstallerWindow = false;
     bool AboveInstaller = true; // over the installer's own window, whenever it had one shown
+    std::string Below;          // the z-order when it was not
     bool InstallerHadFocus = true;
 };
 
@@ -102,10 +103,24 @@ TSeen SeenWhileOpen(HWND window, const TChildProcess& installer, const TDeadline
         AddChange(seen.Progress, ProgressOf(window));
         if (const HWND own = InstallerWindowOf(installer)) {
             seen.SawInstallerWindow = true;
-            seen.AboveInstaller = seen.AboveInstaller && (IsAbove(window, own) || !IsWindow(window));
-            DWORD front = 0;
-            GetWindowThreadProcessId(GetForegroundWindow(), &front);
-            seen.InstallerHadFocus = seen.InstallerHadFocus && front == installer.ProcessId();
+            // Twice in a row: a window coming up or going away may be caught between two moves.
+            const auto below = [&] { return IsWindow(window) && IsWindowVisible(own) && !IsAbove(window, own); };
+            if (seen.AboveInstaller && below() && (Sleep(kPollMs), below())) {
+                seen.AboveInstaller = false;
+                seen.Below = "after " + std::to_string(seen.Texts.size()) + " texts and " +
+                             std::to_string(seen.Progress.size()) + " progress values; z-order:";
+                for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+                    wchar_t name[64] = {};
+                    GetClassNameW(w, name, 64);
+                    if (IsWindowVisible(w)) seen.Below += " " + attente::WideToUtf8(name);
+                }
+            }
+            const auto elsewhere = [&] {
+                DWORD front = 0;
+                GetWindowThreadProcessId(GetForegroundWindow(), &front);
+                return IsWindowVisible(own) && front != installer.ProcessId();
+            };
+            if (elsewhere() && (Sleep(kPollMs), elsewhere())) seen.InstallerHadFocus = false;
         }
         if (deadline.Passed()) {
             TDeadline::Overstayed("the status window stayed open; its texts so far:" + Seen(seen.Texts) +
@@ -138,7 +153,7 @@ void ExpectRecipeRun(TChildProcess& installer, const std::string& image, std::ve
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(seen.Progress, progress);
     EXPECT_EQ(seen.SawInstallerWindow, overInstallerWindow);
-    EXPECT_TRUE(seen.AboveInstaller) << "the installer's window came above the status window";
+    EXPECT_TRUE(seen.AboveInstaller) << "the installer's window came above the status window " << seen.Below;
     EXPECT_TRUE(seen.InstallerHadFocus) << "the installer lost the front";
 
     while (installer.Running() && !deadline.Passed())
