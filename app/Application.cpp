@@ -56,8 +56,9 @@ int TApplication::Run(int showState) {
     // There is no separate application window: minimising the application is minimising its main
     // window, without taking the activation from the program that started it; shown normally, it
     // takes it neither.
-    if (showState != SW_SHOWMAXIMIZED && showState != SW_SHOWMINNOACTIVE) showState = SW_SHOWNOACTIVATE;
-    mainForm_->Show(showState);
+    if (showState != SW_SHOWMAXIMIZED && showState != SW_SHOWMINNOACTIVE && showState != kNotShown)
+        showState = SW_SHOWNOACTIVATE;
+    if (showState != kNotShown) mainForm_->Show(showState);
     TraceStartupStep("5.painted");
     WriteStartupTrace();
     while (WaitForWork()) {

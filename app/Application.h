@@ -35,6 +35,8 @@ class TApplication {
     // the message loop until the main window is destroyed; returns the exit code: 0, or what
     // Terminate was given. Without a main window there is nothing to wait for and it returns at once.
     int Run(int showState);
+    // Run's show state for a window that is never shown (/HIDDEN): it still takes requests.
+    static constexpr int kNotShown = -1;
 
     // While the loop runs, `message` is posted to `window` once `handle` is signalled; then the handle
     // is no longer watched. The loop waits on it itself, so no thread is needed.

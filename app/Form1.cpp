@@ -13,6 +13,7 @@
 #include "SwitchNames.h"
 #include "TextFormat.h"
 #include "UiHandles.h"
+#include "WindowMarks.h"
 
 #include <algorithm>
 
@@ -172,11 +173,28 @@ bool TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = request ? CarryOut(*request) : 0;
         return true;
     }
-    case kParentEndedMessage:
     case WM_CLOSE:
+        result = 0;
+        // The job goes on: the window goes, and the program ends with the job's own exit code.
+        if (command_ && WaitForSingleObject(command_.Get(), 0) == WAIT_TIMEOUT) {
+            RemovePropW(Handle(), kReadyMark);
+            SetPropW(Handle(), kClosedMark, Handle());
+            StopKeepingAbove(Handle());
+            ShowWindow(Handle(), SW_HIDE);
+        } else {
+            Finish(0);
+        }
+        return true;
+    case kParentEndedMessage:
         result = 0;
         Finish(0);
         return true;
+    case WM_DESTROY:
+        // Marks named by strings are atoms: removed before the window goes, as the system asks.
+        for (const wchar_t* mark : {kReadyMark, kClosedMark, kStarterMark})
+            RemovePropW(Handle(), mark);
+        if (!idMark_.empty()) RemovePropW(Handle(), idMark_.c_str());
+        return false;
     default:
         return TForm::HandleMessage(message, wParam, lParam, result);
     }
@@ -189,10 +207,20 @@ void TForm1::StartJob() {
     if (const TLabel* label = LabWait(); label && label->Visible())
         NotifyWinEvent(EVENT_SYSTEM_ALERT, label->Handle(), OBJID_CLIENT, CHILDID_SELF);
 
-    if (!Switches.HasFlag(kTopmostSwitch)) KeepAbove(Handle(), installer_);
+    // From now on requests reach it: who started it and the name it was given tell relaying starts
+    // whether it is their installer's.
+    const TSwitchList switches = WideSwitches();
+    SetPropW(Handle(), kStarterMark,
+             reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(parent_ ? GetProcessId(parent_.Get()) : 0)));
+    if (switches.Has(kIdSwitch)) {
+        idMark_ = IdMark(Utf8ToWide(switches.RawValue(kIdSwitch)));
+        SetPropW(Handle(), idMark_.c_str(), Handle());
+    }
+    SetPropW(Handle(), kReadyMark, Handle());
+    if (!Switches.HasFlag(kTopmostSwitch) && !Switches.HasFlag(kHiddenSwitch)) KeepAbove(Handle(), installer_);
     // Watched first, so that the end of the starter also closes a box about the command.
     if (parent_ && Application) Application->Watch(parent_.Get(), Handle(), kParentEndedMessage);
-    const std::wstring command = Utf8ToWide(WideSwitches().RawValue(kRunSwitch));
+    const std::wstring command = Utf8ToWide(switches.RawValue(kRunSwitch));
     if (!command.empty()) {
         try {
             command_ = StartCommand(command);

@@ -56,6 +56,7 @@ class TForm1 : public TForm {
     bool started_ = false;
     std::wstring relayedStatus_;
     TProgress progress_;
+    std::wstring idMark_; // the /ID= mark its window carries, or empty
 };
 
 } // namespace attente

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Application.h"
+#include "CommandLine.h"
 #include "DllSearch.h"
 #include "InitLangue.h"
 #include "Lifecycle.h"
@@ -12,6 +13,7 @@
 #include "SettingsStep.h"
 #include "StartupFailure.h"
 #include "StartupTrace.h"
+#include "SwitchNames.h"
 #include "ThrowSite.h"
 
 #include <cstdint>
@@ -45,8 +47,8 @@ int RunProgram(HINSTANCE instance) {
     application.SetMainForm(CreateMainForm());
     TraceStartupStep("4.window");
 
-    // 5. The main window shown, then the message loop until it closes.
-    return application.Run(StartupShowState());
+    // 5. The main window shown (not with /HIDDEN), then the message loop until it closes.
+    return application.Run(Switches.HasFlag(kHiddenSwitch) ? TApplication::kNotShown : StartupShowState());
 }
 
 } // namespace

@@ -8,9 +8,11 @@
 #include "StatusJob.h"
 #include "SwitchNames.h"
 #include "TextFormat.h"
+#include "WindowMarks.h"
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace attente {
@@ -36,12 +38,23 @@ std::wstring LongPath(const std::wstring& path) {
     }
 }
 
+// Who this relaying start is: its image and the chain of processes it was started by, so that it
+// reaches the windows of its own installer only.
 struct TRelayTargets {
     std::wstring Image;
-    std::vector<HWND> Windows;           // shown status windows of this exe, in other processes
-    std::vector<TKernelHandle> Starting; // other processes of this exe, older than us
-    bool Refused = false;                // a status window's process we may not query
-    bool Failed = false;                 // out of memory while looking
+    std::wstring IdName;            // the /ID= mark asked for; empty: none asked
+    std::vector<DWORD> Ancestors;   // our starter, its starter, and so on: a /RUN= job's chain
+    std::vector<HWND> Own;          // ready windows of this exe started by our starter or up our chain
+    std::vector<HWND> Unfollowed;   // ready windows of this exe that follow no process: the fallback
+    std::vector<DWORD> Closed;      // processes whose window closed while their job goes on
+    std::vector<TKernelHandle> Starting; // processes of this exe, older than us, that may show one
+    bool Refused = false;           // a window of ours whose process we may not query
+    bool Failed = false;            // out of memory while looking
+
+    const std::vector<HWND>& Windows() const { return Own.empty() ? Unfollowed : Own; }
+    bool InChain(DWORD process) const {
+        return std::find(Ancestors.begin(), Ancestors.end(), process) != Ancestors.end();
+    }
 };
 
 // Opens another process for waiting when its image is the same file as ours: two products never
@@ -70,11 +83,25 @@ BOOL CALLBACK CollectStatusWindow(HWND window, LPARAM context) noexcept {
         wchar_t className[std::size(kStatusWindowClass) + 1] = {};
         GetClassNameW(window, className, static_cast<int>(std::size(className)));
         if (std::wstring_view(className) != kStatusWindowClass) return TRUE;
-        // A status window exists hidden while its descriptions are read: it takes requests once shown.
-        if (!IsWindowVisible(window)) return TRUE;
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        if (OpenProcessOfImage(processId, targets.Image, targets.Refused)) targets.Windows.push_back(window);
+        // A status window exists unready while its descriptions are read: it takes requests once up.
+        if (!GetPropW(window, kReadyMark)) {
+            if (GetPropW(window, kClosedMark)) targets.Closed.push_back(processId);
+            return TRUE;
+        }
+        const auto starter = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(GetPropW(window, kStarterMark)));
+        const bool own = targets.IdName.empty()
+                             ? (starter != 0 && starter == targets.Ancestors.front()) || targets.InChain(processId)
+                             : GetPropW(window, targets.IdName.c_str()) != nullptr;
+        const bool unfollowed = !own && targets.IdName.empty() && starter == 0;
+        if (!own && !unfollowed) return TRUE;
+        bool refused = false;
+        if (OpenProcessOfImage(processId, targets.Image, refused))
+            (own ? targets.Own : targets.Unfollowed).push_back(window);
+        // A window going away refuses to be opened too: only one still there was refused.
+        else if (refused && own && IsWindow(window) && GetPropW(window, kReadyMark))
+            targets.Refused = true;
         return TRUE;
     } catch (...) {
         targets.Failed = true;
@@ -82,22 +109,41 @@ BOOL CALLBACK CollectStatusWindow(HWND window, LPARAM context) noexcept {
     }
 }
 
-// The other processes of this exe that were started before us: a status window that is not shown yet
-// belongs to one of them.
-std::vector<TKernelHandle> StartingProcesses(const std::wstring& image) {
-    std::vector<TKernelHandle> found;
+// Our chain of starters, and the processes of this exe that were started before us and may still
+// show a window of ours: started by our starter or up our chain (any, for a named window), not one
+// whose window closed already.
+void ReadProcesses(TRelayTargets& targets, bool starting) {
     const TKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) return found;
-    const ULONGLONG ourStart = CreationTimeOf(GetCurrentProcess());
+    if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) return;
+    std::vector<PROCESSENTRY32W> entries;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    bool refused = false;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
-         more = Process32NextW(snapshot.Get(), &entry)) {
-        TKernelHandle process = OpenProcessOfImage(entry.th32ProcessID, image, refused);
-        if (process && CreationTimeOf(process.Get()) <= ourStart) found.push_back(std::move(process));
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
+        entries.push_back(entry);
+    if (!starting) {
+        // Bounded: process ids are recycled, and a chain could meet itself.
+        constexpr std::size_t kLongestChain = 16;
+        for (DWORD process = GetCurrentProcessId(); targets.Ancestors.size() < kLongestChain;) {
+            const auto found = std::find_if(entries.begin(), entries.end(),
+                                            [process](const PROCESSENTRY32W& e) { return e.th32ProcessID == process; });
+            if (found == entries.end() || found->th32ParentProcessID == 0 || targets.InChain(found->th32ParentProcessID))
+                break;
+            process = found->th32ParentProcessID;
+            targets.Ancestors.push_back(process);
+        }
+        if (targets.Ancestors.empty()) targets.Ancestors.push_back(0);
+        return;
     }
-    return found;
+    const ULONGLONG ourStart = CreationTimeOf(GetCurrentProcess());
+    bool refused = false;
+    for (const PROCESSENTRY32W& e : entries) {
+        const bool related = !targets.IdName.empty() || e.th32ParentProcessID == targets.Ancestors.front() ||
+                             targets.InChain(e.th32ProcessID);
+        if (!related || std::find(targets.Closed.begin(), targets.Closed.end(), e.th32ProcessID) != targets.Closed.end())
+            continue;
+        TKernelHandle process = OpenProcessOfImage(e.th32ProcessID, targets.Image, refused);
+        if (process && CreationTimeOf(process.Get()) <= ourStart) targets.Starting.push_back(std::move(process));
+    }
 }
 
 bool AnyRunning(const std::vector<TKernelHandle>& processes) {
@@ -106,17 +152,21 @@ bool AnyRunning(const std::vector<TKernelHandle>& processes) {
     return false;
 }
 
-// The shown status windows of this exe; when there is none yet but a process of this exe that may
-// still show one runs, waits for it (bounded).
-TRelayTargets FindTargets() {
+// The status windows of this exe that take requests and are ours (by name with /ID=); when there is
+// none yet but a process of this exe that may still show one of ours runs, waits for it (bounded).
+TRelayTargets FindTargets(const std::wstring& id) {
     TRelayTargets targets;
     targets.Image = LongPath(ExeFullPathW());
+    if (!id.empty()) targets.IdName = IdMark(id);
+    ReadProcesses(targets, false);
     const ULONGLONG deadline = GetTickCount64() + kStartingWindowWaitMs;
     for (bool looked = false;; looked = true) {
-        targets.Windows.clear();
+        targets.Own.clear();
+        targets.Unfollowed.clear();
+        targets.Closed.clear();
         EnumWindows(CollectStatusWindow, reinterpret_cast<LPARAM>(&targets));
-        if (!targets.Windows.empty() || targets.Failed) return targets;
-        if (!looked) targets.Starting = StartingProcesses(targets.Image);
+        if (!targets.Windows().empty() || targets.Failed) return targets;
+        if (!looked) ReadProcesses(targets, true);
         if (!AnyRunning(targets.Starting) || GetTickCount64() >= deadline) return targets;
         Sleep(kStartingWindowPollMs);
     }
@@ -196,15 +246,17 @@ std::optional<int> RelayIfAsked() {
         else
             requests.push_back({info.Kind, Utf8ToWide(*value)});
     }
+    const std::wstring id = Utf8ToWide(switches.RawValue(kIdSwitch));
+    if (id.size() > kMaxIdUnits) return kRequestRefusedExitCode;
     if (opensWindow || (requests.empty() && !close)) return std::nullopt;
 
-    const TRelayTargets targets = FindTargets();
-    if (targets.Windows.empty()) {
+    const TRelayTargets targets = FindTargets(id);
+    if (targets.Windows().empty()) {
         if (targets.Failed) return kRequestRefusedExitCode;
         return targets.Refused ? kSystemRefusedExitCode : kNoStatusWindowExitCode;
     }
     int exitCode = 0;
-    for (const HWND window : targets.Windows) {
+    for (const HWND window : targets.Windows()) {
         for (const TRelayRequest& request : requests)
             exitCode = Worse(exitCode, Send(window, WM_COPYDATA, &request));
         if (close) exitCode = Worse(exitCode, Send(window, WM_CLOSE, nullptr));

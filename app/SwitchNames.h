@@ -9,9 +9,11 @@ constexpr char kRunSwitch[] = "/RUN";               // the installer's command; 
 constexpr char kDiagnosticsSwitch[] = "/DIAG";      // where the language report goes
 constexpr char kUnattendedSwitch[] = "/UNATTENDED"; // no message box at all; no value
 constexpr char kTopmostSwitch[] = "/TOPMOST";       // above every window, not only the installer's; no value
+constexpr char kHiddenSwitch[] = "/HIDDEN";         // no window shown, requests still taken; no value
+constexpr char kIdSwitch[] = "/ID";                 // names the window, at its start and in requests
 
 // A start with any of these opens a status window of its own, whatever requests it carries too.
 constexpr const char* kWindowStartSwitches[] = {kLanguageSwitch, kRunSwitch, kDiagnosticsSwitch,
-                                                kUnattendedSwitch, kTopmostSwitch};
+                                                kUnattendedSwitch, kTopmostSwitch, kHiddenSwitch};
 
 } // namespace attente

@@ -4,10 +4,12 @@ rem and its language modules. The script runs itself as the window's job: /RUN= 
 rem the rest of the line as written, the window is up exactly while the job runs, and attente.exe
 rem ends with the job's exit code. cmd reads a script in the console's code page: this one is saved
 rem in code page 866 for its Russian step.
-if /i not "%~1"=="/job" (
-  "%~dp0attente.exe" /L=AUTO /RUN=cmd.exe /c ""%~f0" /job"
-  exit /b %errorlevel%
-)
+rem Outside a parenthesised block: cmd expands %errorlevel% in a block before the block runs.
+if /i "%~1"=="/job" goto job
+"%~dp0attente.exe" /L=AUTO /RUN=cmd.exe /c ""%~f0" /job"
+exit /b %errorlevel%
+
+:job
 
 rem The job. Each request waits for the window if it is still coming up; each /STATUS= item is one
 rem line of the window's text, taken as written; /PROGRESS=n/m shows step n of m.

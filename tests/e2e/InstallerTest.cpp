@@ -15,6 +15,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -136,9 +137,11 @@ const wchar_t kFrench[] = L"Mise \u00e0 jour des informations\r\n\r\nVeuillez pa
 // Runs an installer (already started) to its end while watching the status window of `image`: the
 // window must show `expected` in order (the system's language first, perhaps too briefly to be seen
 // when a switch follows at once) and the progress `progress`, stay above the installer's window
-// while it has one and leave it the focus, close by the end, and its program end with 0.
+// while it has one and leave it the focus, close by the end, and the installer and the program end
+// with `exitCode`.
 void ExpectRecipeRun(TChildProcess& installer, const std::string& image, std::vector<std::wstring> expected,
-                     const std::vector<std::string>& progress, bool overInstallerWindow = false) {
+                     const std::vector<std::string>& progress, bool overInstallerWindow = false,
+                     DWORD exitCode = 0) {
     const TDeadline deadline(kRecipeLimitMs);
     const HWND window = WaitForInstalledWindow(installer, image, deadline);
     ASSERT_NE(window, nullptr) << "no status window while the installer ran: " << installer.Describe();
@@ -158,13 +161,13 @@ void ExpectRecipeRun(TChildProcess& installer, const std::string& image, std::ve
 
     while (installer.Running() && !deadline.Passed())
         Sleep(kPollMs);
-    EXPECT_EQ(installer.Wait(), 0u) << installer.Describe();
+    EXPECT_EQ(installer.Wait(), exitCode) << installer.Describe();
     EXPECT_FALSE(IsWindow(window)) << "the status window outlived the installer; its texts:" << Seen(texts);
     ASSERT_EQ(WaitForSingleObject(program.Get(), deadline.Remaining()), WAIT_OBJECT_0)
         << "the program " << programId << " outlived the installer; its window's texts:" << Seen(texts);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(program.Get(), &exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    DWORD programExit = 1;
+    GetExitCodeProcess(program.Get(), &programExit);
+    EXPECT_EQ(programExit, exitCode);
 }
 
 std::wstring DistStatusText(const std::string& extension) {
@@ -223,20 +226,44 @@ TEST(ExampleInstaller, ShowsTheStatusWindowInItsOwnLanguageAndClosesIt) {
 // the script as its job, follows its switch and three steps, and is closed by it.
 TEST(ExampleScript, RunsAsTheWindowsJobOnARussianSystem) {
     if (GetACP() != 1251) GTEST_SKIP() << "registered for a Russian system";
-    TTempFolder folder;
-    folder.MakeFolder("My Product");
-    for (const char* extension : {"exe", "RU", "DE", "ENU", "ENG"})
-        folder.Copy(DistFolder() + "\\attente." + extension, std::string("My Product\\attente.") + extension);
-    folder.Copy(WindowsForm(ATTENTE_EXAMPLE_SCRIPT), "My Product\\install.cmd");
-    const std::string dir = folder.File("My Product");
-    TChildProcess script("C:\\windows\\system32\\cmd.exe", "cmd.exe /c \"\"" + dir + "\\install.cmd\"\"");
-    ExpectRecipeRun(script, dir + "\\attente.exe",
-                    {DistStatusText("RU"), DistStatusText("DE"),
-                     L"Copying files into\r\n" + attente::Utf8ToWide(dir) + L"\\",
-                     L"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430 "
-                     L"\u043a\u043e\u043c\u043f\u043e\u043d\u0435\u043d\u0442\u043e\u0432...",
-                     L"Finishing"},
-                    {"0/3", "1/3", "2/3", "3/3"});
+    std::string recipe;
+    {
+        FILE* file = std::fopen(WindowsForm(ATTENTE_EXAMPLE_SCRIPT).c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            recipe.append(buffer, n);
+        std::fclose(file);
+    }
+    const std::string lastLine = "exit /b 0";
+    ASSERT_NE(recipe.rfind(lastLine), std::string::npos);
+    const struct {
+        const char* name;
+        const char* jobEnd; // replaces the job's last line
+        DWORD exitCode;     // of the script, as of the program
+    } cases[] = {
+        {"a job that succeeds", "exit /b 0", 0},
+        {"a job that fails", "exit /b 7", 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempFolder folder;
+        folder.MakeFolder("My Product");
+        for (const char* extension : {"exe", "RU", "DE", "ENU", "ENG"})
+            folder.Copy(DistFolder() + "\\attente." + extension, std::string("My Product\\attente.") + extension);
+        std::string script = recipe;
+        script.replace(script.rfind(lastLine), lastLine.size(), c.jobEnd);
+        folder.Write("My Product\\install.cmd", script);
+        const std::string dir = folder.File("My Product");
+        TChildProcess run("C:\\windows\\system32\\cmd.exe", "cmd.exe /c \"\"" + dir + "\\install.cmd\"\"");
+        ExpectRecipeRun(run, dir + "\\attente.exe",
+                        {DistStatusText("RU"), DistStatusText("DE"),
+                         L"Copying files into\r\n" + attente::Utf8ToWide(dir) + L"\\",
+                         L"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430 "
+                         L"\u043a\u043e\u043c\u043f\u043e\u043d\u0435\u043d\u0442\u043e\u0432...",
+                         L"Finishing"},
+                        {"0/3", "1/3", "2/3", "3/3"}, false, c.exitCode);
+    }
 }
 #endif
 

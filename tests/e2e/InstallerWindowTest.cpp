@@ -173,11 +173,11 @@ TEST(InstallerWindow, StatusWindowSitsOverItAboveAClickAndBelowAnotherProgram) {
         const char* arguments;
         bool topmost;
     } cases[] = {
-        {"centred over it", {120, 90, 620, 470}, "/L=AUTO", false},
+        {"centred over it", {120, 90, 620, 470}, "/L=AUTO /ID=setup", false},
         // Centred over a window whose middle is near the screen's corner, it is kept on the screen.
         {"kept on its monitor", {screenWidth - 150, screenHeight - 60, screenWidth, screenHeight},
-         "/L=AUTO", false},
-        {"/TOPMOST", {120, 90, 620, 470}, "/L=AUTO /TOPMOST", true},
+         "/L=AUTO /ID=setup", false},
+        {"/TOPMOST", {120, 90, 620, 470}, "/L=AUTO /TOPMOST /ID=setup", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -212,8 +212,8 @@ TEST(InstallerWindow, StatusWindowSitsOverItAboveAClickAndBelowAnotherProgram) {
         EXPECT_TRUE(IsAbove(run.Status, run.InstallerWindow));
         ExpectInstallerKeepsTheFocus(run);
 
-        // Requests do not take the focus either.
-        EXPECT_EQ(Relay(folder, "/PROGRESS=1/3 \"/STATUS=Step one\""), 0u);
+        // Requests do not take the focus either (sent from here, not the installer: by the window's name).
+        EXPECT_EQ(Relay(folder, "/ID=setup /PROGRESS=1/3 \"/STATUS=Step one\""), 0u);
         ExpectInstallerKeepsTheFocus(run);
 
         // Another program comes to the front: the status window goes under it, still over the installer.
