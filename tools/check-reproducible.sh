@@ -2,7 +2,8 @@
 # Builds the release twice, in two fresh build folders, and fails unless every shipped file and the
 # zip itself are byte-identical: nothing from the clock or the build folder may reach the output.
 # Then signs the first with a throwaway self-signed certificate: every signature must verify, and
-# removing it must give back exactly the unsigned bytes; SHA256SUMS must match what it lists.
+# removing it must give back exactly the unsigned bytes; SHA256SUMS must match what it lists, and
+# the zip must hold the guide, its recipes and what it links to (tools/check-release-contents.sh).
 # usage: tools/check-reproducible.sh WORK_DIR       (exit 77 = cannot run here, reported as skipped)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,8 +19,8 @@ for run in a b; do
 done
 
 status=0
-for file in "$work"/build-a/stage/*; do
-  name=$(basename "$file")
+for name in $(cd "$work/build-a/stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); do
+  file=$work/build-a/stage/$name
   if ! cmp -s "$file" "$work/build-b/stage/$name"; then
     echo "reproducible: $name differs between the two builds" >&2
     cmp -l "$file" "$work/build-b/stage/$name" | head -5 >&2 || true
@@ -27,7 +28,7 @@ for file in "$work"/build-a/stage/*; do
   fi
 done
 cmp -s "$work/attente-a.zip" "$work/attente-b.zip" || { echo "reproducible: the zips differ" >&2; status=1; }
-[ "$status" -eq 0 ] && echo "reproducible: $(ls "$work/build-a/stage" | wc -l) files and the zip are identical"
+[ "$status" -eq 0 ] && echo "reproducible: $(find "$work/build-a/stage" -type f | wc -l) files and the zip are identical"
 # SHA256SUMS (the last build's) lists the zip and each file in it: checked where the zip is unpacked
 # beside it.
 checksums_match() {
@@ -39,6 +40,7 @@ checksums_match() {
   return $result
 }
 checksums_match "$work" "$work/attente-b.zip" || { echo "reproducible: SHA256SUMS does not match" >&2; status=1; }
+bash "$root/tools/check-release-contents.sh" "$work/attente-b.zip" "$root" || status=1
 
 # Signed: a certificate made here, its password in a file as the release takes it.
 unsigned=$work/unsigned
@@ -58,6 +60,7 @@ for file in "$unsigned"/attente.*; do
   rm -f "$work/removed"
 done
 checksums_match "$work/signed" "$work/signed/attente.zip" || { echo "reproducible: signed SHA256SUMS does not match" >&2; status=1; }
+bash "$root/tools/check-release-contents.sh" "$work/signed/attente.zip" "$root" || status=1
 [ "$status" -eq 0 ] && echo "reproducible: signed, verified, and the same bytes without the signatures"
 rm -rf "$work"
 exit $status

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the release zip (the exe, every language module, README.md, LICENSE, CHANGELOG.md) so that the
-# same commit always gives the same bytes: fixed file dates, a fixed order, no extra attributes in the
-# archive. Signs the exe and the modules when given a certificate, and writes SHA256SUMS.
+# Builds the release zip so that the same commit always gives the same bytes: fixed file dates, a fixed
+# order, fixed modes, no extra attributes in the archive. At its top the exe, every language module,
+# README.md, GUIDE.md, LICENSE and CHANGELOG.md; examples/ with the guide's recipes as saved;
+# docs/images/ with the pictures GUIDE.md shows. Signs the exe and the modules when given a certificate,
+# and writes SHA256SUMS beside the zip (each file by its path in the zip, then the zip).
 # usage: tools/release.sh [--build-dir DIR] [--out ZIP] [--bench-trace]
 #   --bench-trace: the exe times its start-up steps for bench/run.sh (not a build to ship)
 # Signing (Authenticode, by osslsigncode), from the environment only, never the command line:
@@ -34,7 +36,14 @@ stage=$build_dir/stage
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$build_dir"/dist/attente.* "$stage"/
-cp "$root/README.md" "$root/LICENSE" "$root/CHANGELOG.md" "$stage"/
+cp "$root/README.md" "$root/GUIDE.md" "$root/LICENSE" "$root/CHANGELOG.md" "$stage"/
+mkdir -p "$stage/examples"
+cp "$root"/examples/* "$stage/examples"/
+# The pictures the guide shows, at the paths it shows them by.
+for image in $(grep -o '](docs/images/[^)]*\.png)' "$root/GUIDE.md" | sed 's/^](//; s/)$//' | LC_ALL=C sort -u); do
+  mkdir -p "$stage/$(dirname "$image")"
+  cp "$root/$image" "$stage/$image"
+done
 
 if [ -n "${ATTENTE_SIGN_PKCS12:-}" ]; then
   command -v osslsigncode >/dev/null || { echo "release: signing needs osslsigncode" >&2; exit 1; }
@@ -56,13 +65,16 @@ if [ -n "${ATTENTE_SIGN_PKCS12:-}" ]; then
 fi
 
 # The archive keeps Unix modes: make them independent of the umask.
-chmod 0644 "$stage"/*
+find "$stage" -type f -exec chmod 0644 {} +
+find "$stage" -type d -exec chmod 0755 {} +
 # Dates in a zip are local time with a 1980 floor: pin both the date and the zone.
 find "$stage" -exec touch -h -d '1980-01-01 00:00:00 UTC' {} +
 rm -f "$out"
 mkdir -p "$(dirname "$out")"
-(cd "$stage" && LC_ALL=C ls | LC_ALL=C sort | TZ=UTC zip -X -D -q "$out" -@)
+# Files only (-D: no folder entries), every path relative and sorted.
+files=$(cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+(cd "$stage" && echo "$files" | TZ=UTC zip -X -D -q "$out" -@)
 # Each file as it lies in the zip, and the zip itself.
-(cd "$stage" && LC_ALL=C sha256sum $(LC_ALL=C ls | LC_ALL=C sort)) >"$(dirname "$out")/SHA256SUMS"
+(cd "$stage" && LC_ALL=C sha256sum $files) >"$(dirname "$out")/SHA256SUMS"
 (cd "$(dirname "$out")" && sha256sum "$(basename "$out")") >>"$(dirname "$out")/SHA256SUMS"
 echo "$out"

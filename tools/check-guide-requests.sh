@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Fails when the README's table of requests differs from the program's (app/Requests.def): every
+# Fails when the guide's table of requests differs from the program's (app/Requests.def): every
 # request a row, in the same order, with its switch, WM_COPYDATA code and longest value, whether a
 # start takes it, and its exit codes; no row the program lacks.
-# usage: check-readme-requests.sh README.md app/Requests.def
+# usage: check-guide-requests.sh GUIDE.md app/Requests.def
 set -euo pipefail
-readme=$1
+guide=$1
 table=$2
 
 # switch|code|units|at start|codes, from lines ATTENTE_REQUEST(Name, "/SWITCH", 0x..., units, Value, bool, "codes")
@@ -25,11 +25,11 @@ found=$(awk '
   }
   inblock && /^$/ && seen { exit }
   inblock && /^\|/ { seen = 1 }
-' "$readme")
+' "$guide")
 
 if [ "$expected" != "$found" ]; then
-  echo "$readme: the table of requests differs from $table" >&2
+  echo "$guide: the table of requests differs from $table" >&2
   diff <(echo "$expected") <(echo "$found") >&2 || true
   exit 1
 fi
-echo "$(echo "$expected" | wc -l) requests in the README match $table"
+echo "$(echo "$expected" | wc -l) requests in $(basename "$guide") match $table"
