@@ -1,8 +1,6 @@
 // Finding the installer's window and keeping the status window above it.
 #include "InstallerWindow.h"
 
-#include <iterator>
-
 namespace attente {
 
 namespace {
@@ -39,16 +37,13 @@ MONITORINFO MonitorOf(HWND window) {
 
 constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
-// The front changing raises EVENT_SYSTEM_FOREGROUND on Windows. Wine raises only the focus change
-// that comes with it, and only to hooks older than the thread that changes it (the installer is
-// older than us): a look at the front this often covers what no event tells.
-constexpr DWORD kFrontEvents[] = {EVENT_SYSTEM_FOREGROUND, EVENT_OBJECT_FOCUS};
+// Looked at, not hooked: Wine raises the front's events only to hooks older than the thread that
+// changes the front, and the installer is older than us; a look five times a second serves both.
 constexpr UINT kFrontLookMs = 200;
 
 HWND gKept = nullptr;
 HWND gInstaller = nullptr;
 HWND gFront = nullptr; // the front window last arranged for
-HWINEVENTHOOK gHooks[std::size(kFrontEvents)] = {};
 UINT_PTR gTimer = 0;
 
 void Arrange(HWND foreground) noexcept {
@@ -67,10 +62,6 @@ void Arrange(HWND foreground) noexcept {
     if (above == gKept) above = GetWindow(gKept, GW_HWNDPREV);
     if (!above || (GetWindowLongW(above, GWL_EXSTYLE) & WS_EX_TOPMOST)) above = HWND_NOTOPMOST;
     SetWindowPos(gKept, above, 0, 0, 0, 0, kZOrderOnly);
-}
-
-void CALLBACK FrontChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) noexcept {
-    Arrange(GetForegroundWindow());
 }
 
 void CALLBACK LookAtFront(HWND, UINT, UINT_PTR, DWORD) noexcept {
@@ -105,19 +96,12 @@ void KeepAbove(HWND window, HWND installer) {
     if (!window || !installer) return;
     gKept = window;
     gInstaller = installer;
-    for (std::size_t i = 0; i < std::size(kFrontEvents); ++i)
-        gHooks[i] = SetWinEventHook(kFrontEvents[i], kFrontEvents[i], nullptr, FrontChanged, 0, 0,
-                                    WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     gTimer = SetTimer(nullptr, 0, kFrontLookMs, LookAtFront);
     Arrange(GetForegroundWindow());
 }
 
 void StopKeepingAbove(HWND window) {
     if (window != gKept && IsWindow(gKept)) return;
-    for (HWINEVENTHOOK& hook : gHooks) {
-        if (hook) UnhookWinEvent(hook);
-        hook = nullptr;
-    }
     if (gTimer) KillTimer(nullptr, gTimer);
     gTimer = 0;
     gKept = nullptr;

@@ -19,9 +19,9 @@ TPlacement FindPlacement(DWORD starter);
 
 // From now on `window` stays right above `installer`: above every window while the installer's
 // window is the foreground window (so a click on it does not cover the status window), and just
-// above it in z-order whatever else comes to the front. Follows the foreground through an
-// out-of-context event hook: nothing is injected into the installer, no input queues are shared, so
-// neither side can hang the other. Ends when the installer's window is gone.
+// above it in z-order whatever else comes to the front. Follows the foreground window by looking at
+// it from this thread's message loop: nothing is injected into the installer, no input queues are
+// shared, so neither side can hang the other. Ends when the installer's window is gone.
 void KeepAbove(HWND window, HWND installer);
 // Stops keeping `window` (or a window that is gone) above its installer's.
 void StopKeepingAbove(HWND window);

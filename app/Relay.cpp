@@ -12,7 +12,6 @@
 
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace attente {
@@ -52,10 +51,14 @@ struct TRelayTargets {
     bool Failed = false;            // out of memory while looking
 
     const std::vector<HWND>& Windows() const { return Own.empty() ? Unfollowed : Own; }
-    bool InChain(DWORD process) const {
-        return std::find(Ancestors.begin(), Ancestors.end(), process) != Ancestors.end();
-    }
+    bool InChain(DWORD process) const;
 };
+
+bool Contains(const std::vector<DWORD>& ids, DWORD id);
+
+bool TRelayTargets::InChain(DWORD process) const {
+    return Contains(Ancestors, process);
+}
 
 // Opens another process for waiting when its image is the same file as ours: two products never
 // drive each other's windows, whatever their class names.
@@ -109,39 +112,47 @@ BOOL CALLBACK CollectStatusWindow(HWND window, LPARAM context) noexcept {
     }
 }
 
-// Our chain of starters, and the processes of this exe that were started before us and may still
-// show a window of ours: started by our starter or up our chain (any, for a named window), not one
-// whose window closed already.
+bool Contains(const std::vector<DWORD>& ids, DWORD id) {
+    for (const DWORD each : ids)
+        if (each == id) return true;
+    return false;
+}
+
+// Our chain of starters; then, once no window of ours is up, the processes of this exe that were
+// started before us and may still show one: started by our starter or up our chain (any, for a
+// named window), not one whose window closed already.
 void ReadProcesses(TRelayTargets& targets, bool starting) {
     const TKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) return;
-    std::vector<PROCESSENTRY32W> entries;
+    // Process and parent ids, in pairs.
+    std::vector<DWORD> links;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
-        entries.push_back(entry);
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+        links.push_back(entry.th32ProcessID);
+        links.push_back(entry.th32ParentProcessID);
+    }
     if (!starting) {
         // Bounded: process ids are recycled, and a chain could meet itself.
         constexpr std::size_t kLongestChain = 16;
-        for (DWORD process = GetCurrentProcessId(); targets.Ancestors.size() < kLongestChain;) {
-            const auto found = std::find_if(entries.begin(), entries.end(),
-                                            [process](const PROCESSENTRY32W& e) { return e.th32ProcessID == process; });
-            if (found == entries.end() || found->th32ParentProcessID == 0 || targets.InChain(found->th32ParentProcessID))
-                break;
-            process = found->th32ParentProcessID;
+        DWORD process = GetCurrentProcessId();
+        for (std::size_t i = 0; i < links.size() && targets.Ancestors.size() < kLongestChain; i += 2) {
+            if (links[i] != process) continue;
+            process = links[i + 1];
+            if (process == 0 || targets.InChain(process)) break;
             targets.Ancestors.push_back(process);
+            i = static_cast<std::size_t>(-2); // from the start again, for the next link up
         }
         if (targets.Ancestors.empty()) targets.Ancestors.push_back(0);
         return;
     }
     const ULONGLONG ourStart = CreationTimeOf(GetCurrentProcess());
     bool refused = false;
-    for (const PROCESSENTRY32W& e : entries) {
-        const bool related = !targets.IdName.empty() || e.th32ParentProcessID == targets.Ancestors.front() ||
-                             targets.InChain(e.th32ProcessID);
-        if (!related || std::find(targets.Closed.begin(), targets.Closed.end(), e.th32ProcessID) != targets.Closed.end())
-            continue;
-        TKernelHandle process = OpenProcessOfImage(e.th32ProcessID, targets.Image, refused);
+    for (std::size_t i = 0; i < links.size(); i += 2) {
+        const bool related = !targets.IdName.empty() || links[i + 1] == targets.Ancestors.front() ||
+                             targets.InChain(links[i]);
+        if (!related || Contains(targets.Closed, links[i])) continue;
+        TKernelHandle process = OpenProcessOfImage(links[i], targets.Image, refused);
         if (process && CreationTimeOf(process.Get()) <= ourStart) targets.Starting.push_back(std::move(process));
     }
 }

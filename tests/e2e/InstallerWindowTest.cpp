@@ -220,13 +220,13 @@ TEST(InstallerWindow, StatusWindowSitsOverItAboveAClickAndBelowAnotherProgram) {
         const HWND other = CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 0, 0, 400,
                                            300, nullptr, nullptr, nullptr, nullptr);
         SetForegroundWindow(other);
-        PumpFor(300);
+        PumpFor(600); // the status window looks at the front five times a second
         ASSERT_EQ(GetForegroundWindow(), other);
         EXPECT_EQ(IsAbove(other, run.Status), !c.topmost) << ZOrder();
         EXPECT_TRUE(IsAbove(run.Status, run.InstallerWindow));
         DestroyWindow(other);
         SetForegroundWindow(run.InstallerWindow);
-        PumpFor(300);
+        PumpFor(600);
         EXPECT_TRUE(IsAbove(run.Status, run.InstallerWindow));
     }
 }
