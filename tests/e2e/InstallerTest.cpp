@@ -89,12 +89,6 @@ HWND InstallerWindowOf(const TChildProcess& installer) {
     return nullptr;
 }
 
-bool IsAbove(HWND upper, HWND lower) {
-    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
-        if (w == upper) return true;
-    return false;
-}
-
 // Every text the label showed and every progress the bar showed, in order, while the window stayed up,
 // and whether it kept above a GUI installer's window and left it the focus.
 TSeen SeenWhileOpen(HWND window, const TChildProcess& installer, const TDeadline& deadline) {

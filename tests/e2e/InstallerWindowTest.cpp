@@ -38,48 +38,6 @@ void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG,
     if (process == gWatchedProcess) gEvents.push_back({event, window, object});
 }
 
-// Waits for `process` while this thread takes the events the hook delivers, and a moment after.
-DWORD WaitPumping(HANDLE process) {
-    const TDeadline deadline;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0 || deadline.Passed()) break;
-        MsgWaitForMultipleObjects(1, &process, FALSE, deadline.Remaining(), QS_ALLINPUT);
-    }
-    for (const TDeadline settle(300); !settle.Passed(); Sleep(10)) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
-    DWORD code = 1;
-    GetExitCodeProcess(process, &code);
-    return code;
-}
-
-DWORD Relay(const TInstallFolder& folder, const std::string& switches) {
-    TChildOptions options;
-    options.Utf8CommandLine = true;
-    TChildProcess relay(folder.Exe(), "\"" + folder.Exe() + "\" " + switches, options);
-    const DWORD code = WaitPumping(relay.Handle());
-    relay.Wait();
-    return code;
-}
-
-HWND WaitForShownWindowOf(const std::string& image) {
-    for (const TDeadline deadline; !deadline.Passed(); Sleep(20))
-        if (const HWND window = FindStatusWindowOfImage(image)) return window;
-    return nullptr;
-}
-
-// Whether `upper` comes before `lower` in the z-order of top-level windows.
-bool IsAbove(HWND upper, HWND lower) {
-    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
-        if (w == upper) return true;
-    return false;
-}
-
 RECT RectOf(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -92,15 +50,6 @@ HWND ProgressBarOf(HWND status) {
     return nullptr;
 }
 
-// Waits while this thread's windows take their messages.
-void PumpFor(DWORD ms) {
-    for (const TDeadline deadline(ms); !deadline.Passed(); Sleep(10)) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
-}
-
 void Click(POINT at) {
     SetCursorPos(at.x, at.y);
     INPUT input[2] = {};
@@ -111,19 +60,26 @@ void Click(POINT at) {
     PumpFor(300);
 }
 
-// A GUI installer (support/GuiInstaller.c) at `place` that starts setup.exe with `arguments`.
+// A GUI installer (support/ScriptedInstaller.c with a window) at `place` that starts setup.exe with
+// `arguments`.
+std::string InstallerScript(const TInstallFolder& folder, RECT place, const std::string& arguments) {
+    folder.Write("installer.txt", "window " + std::to_string(place.left) + " " + std::to_string(place.top) + " " +
+                                      std::to_string(place.right - place.left) + " " +
+                                      std::to_string(place.bottom - place.top) + "\nstart \"" + folder.Exe() +
+                                      "\" " + arguments + "\n");
+    return folder.File("installer.txt");
+}
+
 struct TInstallerRun {
     TChildProcess Installer;
     HWND InstallerWindow = nullptr;
     HWND Status = nullptr;
     TInstallerRun(const TInstallFolder& folder, RECT place, const std::string& arguments)
-        : Installer(WindowsForm(ATTENTE_GUI_INSTALLER), "gui_installer.exe " + std::to_string(place.left) + " " +
-                                               std::to_string(place.top) + " " +
-                                               std::to_string(place.right - place.left) + " " +
-                                               std::to_string(place.bottom - place.top) + " \"" +
-                                               folder.Exe() + "\" " + arguments) {
+        : Installer(WindowsForm(ATTENTE_SCRIPTED_INSTALLER),
+                    "installer.exe \"" + InstallerScript(folder, place, arguments) + "\"") {
         InstallerWindow = WaitForWindow(Installer, kInstallerClass);
-        Status = WaitForShownWindowOf(folder.Exe());
+        for (const TDeadline deadline; !Status && !deadline.Passed(); Sleep(20))
+            Status = FindStatusWindowOfImage(folder.Exe());
         Sleep(300); // the status window's start notification has run
     }
     // The status window goes with its installer.
@@ -213,7 +169,7 @@ TEST(InstallerWindow, StatusWindowSitsOverItAboveAClickAndBelowAnotherProgram) {
         ExpectInstallerKeepsTheFocus(run);
 
         // Requests do not take the focus either (sent from here, not the installer: by the window's name).
-        EXPECT_EQ(Relay(folder, "/ID=setup /PROGRESS=1/3 \"/STATUS=Step one\""), 0u);
+        EXPECT_EQ(Relay(folder.Exe(), "/ID=setup /PROGRESS=1/3 \"/STATUS=Step one\""), 0u);
         ExpectInstallerKeepsTheFocus(run);
 
         // Another program comes to the front: the status window goes under it, still over the installer.
@@ -265,7 +221,8 @@ TEST(Progress, EachFormInTheBarKeptAcrossASwitchAndAnnouncedOnce) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.switches);
         gEvents.clear();
-        EXPECT_EQ(Relay(folder, step.switches), step.exitCode);
+        EXPECT_EQ(Relay(folder.Exe(), step.switches), step.exitCode);
+        PumpFor(300); // events raised last are on their way
         const HWND bar = ProgressBarOf(window);
         const bool shown = step.range >= 0;
         ASSERT_EQ(bar && IsWindowVisible(bar), shown);

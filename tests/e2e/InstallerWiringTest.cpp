@@ -25,13 +25,6 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-DWORD Relay(const std::string& exe, const std::string& switches) {
-    TChildOptions options;
-    options.Utf8CommandLine = true;
-    TChildProcess relay(exe, "\"" + exe + "\" " + switches, options);
-    return relay.Wait();
-}
-
 void ExpectEnds(const TChildProcess& program, DWORD expected) {
     ASSERT_EQ(WaitForSingleObject(program.Handle(), kProcessEndMs), WAIT_OBJECT_0);
     DWORD code = STILL_ACTIVE;

@@ -98,8 +98,7 @@ TEST(OwnWindow, ANamedWindowTakesRequestsFromAnyProcessOthersOnlyFromItsInstalle
     const std::wstring before = ReadStatusWindow(window).Label.Text;
     for (const auto& r : requests) {
         SCOPED_TRACE(r.switches);
-        TChildProcess relay(folder.Exe(), "\"" + folder.Exe() + "\" " + r.switches);
-        EXPECT_EQ(relay.Wait(), r.exitCode);
+        EXPECT_EQ(Relay(folder.Exe(), r.switches), r.exitCode);
         if (IsWindow(window)) EXPECT_EQ(ReadStatusWindow(window).Label.Text, r.label ? r.label : before);
     }
     for (const TDeadline deadline; IsWindow(window) && !deadline.Passed(); Sleep(50)) {
@@ -144,12 +143,10 @@ TEST(OwnWindow, AHiddenWindowIsNeverShownAndTakesRequests) {
     }
     for (const char* request : {"\"/STATUS=silent\"", "/PROGRESS=1/2", "/SWITCH=ENU"}) {
         SCOPED_TRACE(request);
-        TChildProcess relay(folder.Exe(), "\"" + folder.Exe() + "\" " + request);
-        EXPECT_EQ(relay.Wait(), 0u);
+        EXPECT_EQ(Relay(folder.Exe(), request), 0u);
         EXPECT_FALSE(IsWindowVisible(window));
     }
     EXPECT_EQ(ReadStatusWindow(window).Label.Text, L"silent");
-    TChildProcess close(folder.Exe(), "\"" + folder.Exe() + "\" /CLOSE");
-    EXPECT_EQ(close.Wait(), 0u);
+    EXPECT_EQ(Relay(folder.Exe(), "/CLOSE"), 0u);
     EXPECT_EQ(program.Wait(), 0u);
 }

@@ -13,13 +13,6 @@ namespace {
 constexpr UINT kStatusTextString = 65174;
 constexpr DWORD kNoStatusWindowExitCode = 2;
 
-DWORD Relay(const std::string& exe, const std::string& switchText) {
-    TChildOptions options;
-    options.Utf8CommandLine = true;
-    TChildProcess relay(exe, "\"" + exe + "\" " + switchText, options);
-    return relay.Wait();
-}
-
 std::wstring LabelText(HWND window) {
     return ReadStatusWindow(window).Label.Text;
 }

@@ -164,4 +164,32 @@ bool WaitForWholeBorder(HWND window, int height) {
     return false;
 }
 
+DWORD Relay(const std::string& exe, const std::string& switches) {
+    TChildOptions options;
+    options.Utf8CommandLine = true;
+    TChildProcess relay(exe, "\"" + exe + "\" " + switches, options);
+    HANDLE process = relay.Handle();
+    for (const TDeadline deadline; !deadline.Passed();) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        if (MsgWaitForMultipleObjects(1, &process, FALSE, deadline.Remaining(), QS_ALLINPUT) == WAIT_OBJECT_0) break;
+    }
+    return relay.Wait();
+}
+
+void PumpFor(DWORD ms) {
+    for (const TDeadline deadline(ms); !deadline.Passed(); Sleep(10)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+}
+
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper) return true;
+    return false;
+}
+
 } // namespace attente::test

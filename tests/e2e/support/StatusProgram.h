@@ -54,6 +54,14 @@ HWND FindStatusWindowOfImage(const std::string& image);
 
 void CloseAndExpectExit(TChildProcess& program, HWND window, DWORD expected = 0);
 
+// Starts `exe` with `switches` (UTF-8) as a relaying start and gives its exit code, taking this
+// thread's messages meanwhile (so that an event hook of the caller's is served).
+DWORD Relay(const std::string& exe, const std::string& switches);
+// Waits while this thread's windows and hooks take their messages.
+void PumpFor(DWORD ms);
+// Whether `upper` comes before `lower` in the z-order of top-level windows.
+bool IsAbove(HWND upper, HWND lower);
+
 struct TExpectedPixel {
     int X, Y;
     COLORREF Colour;
