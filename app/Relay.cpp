@@ -4,7 +4,9 @@
 
 #include "CommandLine.h"
 #include "ExeWidePath.h"
+#include "AnsiText.h"
 #include "Handles.h"
+#include "ResolveLanguage.h"
 #include "StatusJob.h"
 #include "SwitchNames.h"
 #include "TextFormat.h"
@@ -260,6 +262,10 @@ std::optional<int> RelayIfAsked() {
     const std::wstring id = Utf8ToWide(switches.RawValue(kIdSwitch));
     if (id.size() > kMaxIdUnits) return kRequestRefusedExitCode;
     if (opensWindow || (requests.empty() && !close)) return std::nullopt;
+    if (switches.HasFlag(kStrictSwitch))
+        for (const TRelayRequest& request : requests)
+            if (request.Kind == TRequestKind::Language && !RequestHasOwnModule(WideToAnsi(request.Text)))
+                return kFallbackExitCode;
 
     const TRelayTargets targets = FindTargets(id);
     if (targets.Windows().empty()) {

@@ -30,6 +30,7 @@ constexpr int kNoStatusWindowExitCode = 2; // no status window of this exe is op
 constexpr int kRequestRefusedExitCode = 3; // malformed, or the window did not carry the request out
 constexpr int kModuleUnusableExitCode = 4; // the language's module could not be used: nothing changed
 constexpr int kSystemRefusedExitCode = 5;  // the system kept us from the window (privileges)
+constexpr int kFallbackExitCode = 6;       // /STRICT: the language's own module is not there: nothing sent
 
 struct TRelayRequest {
     TRequestKind Kind = TRequestKind::Close;

@@ -11,6 +11,7 @@ constexpr char kUnattendedSwitch[] = "/UNATTENDED"; // no message box at all; no
 constexpr char kTopmostSwitch[] = "/TOPMOST";       // above every window, not only the installer's; no value
 constexpr char kHiddenSwitch[] = "/HIDDEN";         // no window shown, requests still taken; no value
 constexpr char kIdSwitch[] = "/ID";                 // names the window, at its start and in requests
+constexpr char kStrictSwitch[] = "/STRICT";         // a relayed switch must find the language's own module
 
 // A start with any of these opens a status window of its own, whatever requests it carries too.
 constexpr const char* kWindowStartSwitches[] = {kLanguageSwitch, kRunSwitch, kDiagnosticsSwitch,

@@ -81,4 +81,23 @@ bool SwitchToRequestedLanguage() {
     return true;
 }
 
+bool RequestHasOwnModule(const std::string& request) {
+    LCID lcid = GetSystemDefaultLCID();
+    if (!IsAutoRequest(request)) {
+        // A relaying start has no table of its own: built for the question, then released.
+        const bool built = Langues == nullptr;
+        if (built) BuildLanguageTable();
+        lcid = TableLcidOf(request);
+        if (built) ReleaseLanguageTable();
+        if (lcid == 0) return false;
+    }
+    const std::string path = ModulePath(nullptr);
+    const std::string abbrev = LocaleAbbrev(lcid);
+    if (path.empty() || abbrev.empty()) return false;
+    // Abbreviations are ASCII: no conversion needed for the candidate's name.
+    const std::optional<std::string> own = ModuleCandidate(path, abbrev);
+    const std::optional<std::string> language = ModuleCandidate(path, TwoLetterForm(abbrev));
+    return (own && OpenModuleAsData(*own)) || (language && OpenModuleAsData(*language));
+}
+
 } // namespace attente

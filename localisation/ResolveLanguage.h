@@ -2,6 +2,8 @@
 // window exists.
 #pragma once
 
+#include <string>
+
 namespace attente {
 
 // Reads RequestedLanguage and the registry entry; sets ModuleLocale, AutoLanguage, CurrentLanguage,
@@ -14,5 +16,11 @@ void ResolveLanguage();
 // stays installed, RequestedLanguage, AutoLanguage, RequestedLcid and CurrentLanguage keep their
 // values, nothing shown changes, and the result is false.
 bool SwitchToRequestedLanguage();
+
+// Whether a switch to `request` (as /L= takes it) finds the language's own module beside the exe, its
+// three- or two-letter one, sound: otherwise the chain would end at a fallback (English, the built-in
+// texts), or at the system's language for a request the table does not know. For a start that
+// relays a switch, which asks before anything is sent.
+bool RequestHasOwnModule(const std::string& request);
 
 } // namespace attente

@@ -89,3 +89,35 @@ TEST(Relay, OnlyWindowsOfTheSameExeAreReached) {
     EXPECT_EQ(FindStatusWindowOfImage(folder.Exe()), nullptr); // the relay opened no window of its own
     CloseAndExpectExit(program, window);
 }
+
+// With /STRICT a switch that would land on a fallback sends nothing: the window keeps its language.
+TEST(Relay, StrictSwitchFindsTheLanguagesOwnModuleOrChangesNothing) {
+    constexpr DWORD kFallbackExitCode = 6;
+    TInstallFolder folder;
+    folder.AddDistModule("DE", "setup.DE");
+    folder.AddDistModule("ENU", "setup.ENU");
+    folder.Write("setup.IT", "MZ, but no module"); // passed over like a missing module
+    TChildProcess program = folder.Start();
+    const HWND window = WaitForStatusWindow(program);
+    ASSERT_NE(window, nullptr) << program.Output();
+    const std::wstring german = ModuleString(folder.File("setup.DE"), kStatusTextString);
+    const std::wstring english = ModuleString(folder.File("setup.ENU"), kStatusTextString);
+    const struct {
+        const char* switches;
+        DWORD exitCode;
+        const std::wstring& label;
+    } steps[] = {
+        {"/STRICT /SWITCH=DEU", 0, german},
+        {"/STRICT /SWITCH=ITA", kFallbackExitCode, german}, // its module is not sound
+        {"/STRICT /SWITCH=ESP", kFallbackExitCode, german}, // no module
+        {"/STRICT /SWITCH=XYZ", kFallbackExitCode, german}, // not a language of the table
+        {"/STRICT /SWITCH=FRA", kFallbackExitCode, german}, // the built-in texts are no module
+        {"/SWITCH=ITA", 0, english},                        // without it, the English fallback
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.switches);
+        EXPECT_EQ(Relay(folder.Exe(), step.switches), step.exitCode);
+        EXPECT_EQ(LabelText(window), step.label);
+    }
+    CloseAndExpectExit(program, window);
+}
