@@ -7,6 +7,8 @@
 #include "TextFormat.h"
 #include "UiHandles.h"
 
+#include <vector>
+
 namespace attente {
 
 namespace {
@@ -14,6 +16,50 @@ namespace {
 // What a new label measures before it has a text (pixels at 96 dpi).
 constexpr int kDefaultWidth = 65;
 constexpr int kDefaultHeight = 17;
+
+// A letter the label's font lacks is drawn, with the rest of the caption, in a face of its script:
+// the faces the modules of those scripts name, in the base set of every supported Windows. An
+// installer's words may be in any script whatever the module in use. Kana come before Han, so that
+// Japanese text reads in a Japanese face.
+struct TScriptFace {
+    wchar_t First;
+    wchar_t Last;
+    BYTE Charset;
+    const wchar_t* Face;
+};
+constexpr TScriptFace kScriptFaces[] = {
+    {0x3040, 0x30FF, SHIFTJIS_CHARSET, L"MS UI Gothic"}, {0x1100, 0x11FF, HANGUL_CHARSET, L"Malgun Gothic"},
+    {0x3130, 0x318F, HANGUL_CHARSET, L"Malgun Gothic"},  {0xAC00, 0xD7AF, HANGUL_CHARSET, L"Malgun Gothic"},
+    {0x3400, 0x9FFF, GB2312_CHARSET, L"SimSun"},          {0x0E00, 0x0E7F, THAI_CHARSET, L"Tahoma"},
+    {0x0600, 0x06FF, ARABIC_CHARSET, L"Tahoma"},          {0x0590, 0x05FF, HEBREW_CHARSET, L"Tahoma"},
+};
+// What GGI_MARK_NONEXISTING_GLYPHS gives a letter the font lacks.
+constexpr WORD kMissingGlyph = 0xFFFF;
+
+// The face for the first script (in the table's order) of a letter of `text` that `font` lacks.
+HFONT ScriptFallback(HFONT font, int height, const std::wstring& text) {
+    if (text.empty()) return nullptr;
+    const TScreenDc screen;
+    if (!screen.Dc()) return nullptr;
+    std::vector<WORD> glyphs(text.size());
+    {
+        const TSelectScope selected(screen.Dc(), font);
+        if (GetGlyphIndicesW(screen.Dc(), text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                             GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+            return nullptr;
+    }
+    for (const TScriptFace& script : kScriptFaces)
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (glyphs[i] != kMissingGlyph || text[i] < script.First || text[i] > script.Last) continue;
+            LOGFONTW lf{};
+            lf.lfHeight = height;
+            lf.lfWeight = FW_NORMAL;
+            lf.lfCharSet = script.Charset;
+            lstrcpynW(lf.lfFaceName, script.Face, LF_FACESIZE);
+            return CreateFontIndirectW(&lf);
+        }
+    return nullptr;
+}
 
 // The one value a label accepts for a property that descriptions list for the record's sake.
 void ExpectBooleanOnly(const TValue& value, std::string_view property, bool accepted) {
@@ -58,7 +104,16 @@ void TLabel::SetCaption(const std::wstring& caption) {
     Changed();
 }
 
+HFONT TLabel::DrawFont() const {
+    if (!fallbackKnown_) {
+        fallback_.Reset(ScriptFallback(font_.Handle(), ScaleToScreen(font_.Height()), caption_));
+        fallbackKnown_ = true;
+    }
+    return fallback_ ? static_cast<HFONT>(fallback_.Get()) : font_.Handle();
+}
+
 void TLabel::Changed() {
+    fallbackKnown_ = false;
     if (Loading()) return;
     // The static control's own WM_SETTEXT would draw the new text at once, over the old one and
     // before the rest of the change: the default handling stores the text (and tells accessibility
@@ -89,7 +144,7 @@ void TLabel::AdjustSize() {
     if (!autoSize_) return;
     const TScreenDc screen;
     if (!screen.Dc()) return;
-    const TSelectScope font(screen.Dc(), font_.Handle());
+    const TSelectScope font(screen.Dc(), DrawFont());
     RECT r{0, 0, wordWrap_ ? ScaleToScreen(Width()) : 0, 0};
     // An empty caption measures as one line, so the label keeps a usable height.
     const std::wstring text = caption_.empty() ? L" " : caption_;
@@ -100,7 +155,7 @@ void TLabel::AdjustSize() {
 
 void TLabel::PaintTo(HDC dc) {
     RECT r{0, 0, ScaleToScreen(Width()), ScaleToScreen(Height())};
-    const TSelectScope selected(dc, font_.Handle());
+    const TSelectScope selected(dc, DrawFont());
     SetTextColor(dc, font_.Color().Resolve());
     SetBkMode(dc, TRANSPARENT);
     // Whole lines only: a line that would be cut at the bottom is left out, and the last one shown

@@ -5,6 +5,7 @@
 
 #include "Control.h"
 #include "Font.h"
+#include "Handles.h"
 
 #include <string>
 
@@ -23,6 +24,9 @@ class TLabel : public TControl {
     bool RightToLeft() const;
     // The DrawTextW flags the label paints and measures with.
     UINT DrawFlags() const;
+    // The font the label paints and measures its caption with: its own, or, when its own lacks a
+    // letter of the caption, a face of that letter's script.
+    HFONT DrawFont() const;
 
     void CreateHandle() override;
     void PaintTo(HDC dc) override;
@@ -44,6 +48,8 @@ class TLabel : public TControl {
 
     std::wstring caption_;
     std::wstring windowText_; // what the window was last given: a change is announced only when it differs
+    mutable TGdiObject fallback_;      // the script's face for the caption, when its own font lacks it
+    mutable bool fallbackKnown_ = false; // fallback_ is for the caption and font as they are
     bool centred_ = false;
     bool autoSize_ = true;
     bool wordWrap_ = false;

@@ -101,3 +101,38 @@ TEST_F(ShippedModules, LabelFontHasEveryCharacterOfTheTexts) {
         }
     });
 }
+
+// An installer's words in a script the module's face lacks: the label draws them in a face that has
+// every letter, through a Western and a Cyrillic module.
+TEST_F(ShippedModules, InstallersWordsInAnyScriptHaveTheirLetters) {
+    const wchar_t* const texts[] = {
+        L"\u30d5\u30a1\u30a4\u30eb\u3092\u30b3\u30d4\u30fc\u4e2d", // Japanese
+        L"\u6b63\u5728\u590d\u5236\u6587\u4ef6",                   // Chinese
+        L"\ud30c\uc77c \ubcf5\uc0ac \uc911",                       // Korean
+        L"\u0e01\u0e33\u0e25\u0e31\u0e07\u0e04\u0e31\u0e14\u0e25\u0e2d\u0e01", // Thai
+        L"\u062c\u0627\u0631\u064d \u0627\u0644\u0646\u0633\u062e",          // Arabic
+        L"\u05de\u05e2\u05ea\u05d9\u05e7 \u05e7\u05d1\u05e6\u05d9\u05dd",    // Hebrew
+    };
+    for (const char* name : {"attente.DE", "attente.RU"}) {
+        SCOPED_TRACE(name);
+        const HMODULE module = LoadLibraryExA((DistFolder() + "/" + name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr);
+        ASSERT_EQ(InstallResourceModule(module), module);
+        auto form = CreateForm<TForm1>();
+        TLabel& label = *form->LabWait();
+        for (const wchar_t* text : texts) {
+            label.SetCaption(std::wstring(L"Setup: ") + text);
+            const std::wstring caption = label.Caption();
+            const TScreenDc screen;
+            const TSelectScope font(screen.Dc(), label.DrawFont());
+            std::vector<WORD> glyphs(caption.size());
+            ASSERT_NE(GetGlyphIndicesW(screen.Dc(), caption.c_str(), static_cast<int>(caption.size()),
+                                       glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS),
+                      GDI_ERROR);
+            std::ostringstream missing;
+            for (std::size_t i = 0; i < caption.size(); ++i)
+                if (glyphs[i] == kMissingGlyph) missing << " U+" << std::hex << static_cast<unsigned>(caption[i]);
+            EXPECT_EQ(missing.str(), "") << WideToUtf8(caption) << " in " << SelectedFace(screen.Dc());
+        }
+    }
+}
