@@ -36,9 +36,18 @@ constexpr TScriptFace kScriptFaces[] = {
 // What GGI_MARK_NONEXISTING_GLYPHS gives a letter the font lacks.
 constexpr WORD kMissingGlyph = 0xFFFF;
 
+bool InScript(wchar_t c, const TScriptFace& script) {
+    return c >= script.First && c <= script.Last;
+}
+
 // The face for the first script (in the table's order) of a letter of `text` that `font` lacks.
 HFONT ScriptFallback(HFONT font, int height, const std::wstring& text) {
-    if (text.empty()) return nullptr;
+    // Most texts have no letter of these scripts: they ask the font nothing.
+    bool anyInScripts = false;
+    for (const wchar_t c : text)
+        for (const TScriptFace& script : kScriptFaces)
+            anyInScripts = anyInScripts || InScript(c, script);
+    if (!anyInScripts) return nullptr;
     const TScreenDc screen;
     if (!screen.Dc()) return nullptr;
     std::vector<WORD> glyphs(text.size());
@@ -50,7 +59,7 @@ HFONT ScriptFallback(HFONT font, int height, const std::wstring& text) {
     }
     for (const TScriptFace& script : kScriptFaces)
         for (std::size_t i = 0; i < text.size(); ++i) {
-            if (glyphs[i] != kMissingGlyph || text[i] < script.First || text[i] > script.Last) continue;
+            if (glyphs[i] != kMissingGlyph || !InScript(text[i], script)) continue;
             LOGFONTW lf{};
             lf.lfHeight = height;
             lf.lfWeight = FW_NORMAL;

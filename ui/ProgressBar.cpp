@@ -51,14 +51,17 @@ void TProgressBar::Make(bool busy) {
     const HANDLE context = CommonControlsContext();
     ULONG_PTR cookie = 0;
     const bool activated = context != INVALID_HANDLE_VALUE && ActivateActCtx(context, &cookie);
-    // Loaded by name from the system folder only (the DLL search is restricted at start-up); in the
-    // context above the loader picks version 6.
-    if (HMODULE library = LoadLibraryW(L"comctl32.dll")) {
-        const auto init =
-            reinterpret_cast<TInitCommonControlsEx>(GetProcAddress(library, "InitCommonControlsEx"));
+    // Loaded once, by name from the system folder only (the DLL search is restricted at start-up);
+    // in the context above the loader picks version 6, which registers its classes in it.
+    static const bool classesRegistered = [] {
+        const HMODULE library = LoadLibraryW(L"comctl32.dll");
+        const auto init = library ? reinterpret_cast<TInitCommonControlsEx>(
+                                        GetProcAddress(library, "InitCommonControlsEx"))
+                                  : nullptr;
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
-        if (init) init(&classes);
-    }
+        return init && init(&classes);
+    }();
+    (void)classesRegistered;
     const RECT r = ScreenBounds();
     HWND window = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | (busy ? PBS_MARQUEE : 0), r.left,
                                   r.top, r.right - r.left, r.bottom - r.top, form->Handle(), nullptr,
